@@ -1,0 +1,3 @@
+#include "CST.h"
+
+CST::~CST() = default;

@@ -1,0 +1,3 @@
+#include "Edge.h"
+
+Edge::~Edge() = default;

@@ -1,0 +1,147 @@
+#include "Graph.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "Edge.h"
+#include "Read.h"
+#include "Vertex.h"
+
+namespace {
+
+using VertexLess = bool (*)(const Vertex*, const Vertex*);
+
+void writeBytes(const std::string& s) {
+  std::fwrite(s.data(), 1, s.size(), stdout);
+}
+
+void printEdgeLines(const std::vector<Edge*>& edges) {
+  for (const Edge* e : edges) {
+    std::printf("-----> V(%d,%d): ", e->getVertex()->getIdText(),
+                e->getVertex()->getPosText());
+    writeBytes(e->relationNameRef());
+    std::fputc('\n', stdout);
+  }
+}
+
+// Sorts every run of neighbours with equal posText with `less`. The run
+// bounds are beginSort and endSort; mesmaPosicao tells whether the walk is
+// inside a run of two or more.
+void sortEqualPosTextRuns(std::vector<Vertex*>& list, VertexLess less) {
+  if (list.size() < 2) return;
+  size_t beginSort = 0;
+  size_t endSort = 0;
+  bool mesmaPosicao = false;
+  auto closeRun = [&]() {
+    if (mesmaPosicao) {
+      std::sort(list.begin() + static_cast<std::ptrdiff_t>(beginSort),
+                list.begin() + static_cast<std::ptrdiff_t>(endSort) + 1, less);
+    }
+  };
+  for (size_t i = 1; i < list.size(); ++i) {
+    if (list[i]->getPosText() == list[i - 1]->getPosText()) {
+      endSort = i;
+      mesmaPosicao = true;
+      continue;
+    }
+    closeRun();
+    beginSort = endSort = i;
+    mesmaPosicao = false;
+  }
+  closeRun();
+}
+
+void numberPositions(const std::vector<Vertex*>& list) {
+  for (size_t j = 0; j < list.size(); ++j) {
+    list[j]->setPosPositionOrderedSumm(static_cast<int>(j));
+  }
+}
+
+}  // namespace
+
+Graph::~Graph() {
+  std::sort(ownedVertices.begin(), ownedVertices.end());
+  ownedVertices.erase(std::unique(ownedVertices.begin(), ownedVertices.end()),
+                      ownedVertices.end());
+  for (Vertex* V : ownedVertices) delete V;
+}
+
+bool Graph::createStopList(const std::string& filename, std::string* err) {
+  return Read::getLinesFromFile(filename, &stopList, err);
+}
+
+void Graph::addVertex(Vertex* V) {
+  vertexList.push_back(V);
+  ownedVertices.push_back(V);
+}
+
+void Graph::searchVertexBySentence(const std::string& sentence,
+                                   Vertex* V) const {
+  for (Vertex* candidate : vertexList) {
+    std::fputs("comparando:\n", stdout);
+    writeBytes(candidate->stringSentenceRef());
+    std::fputc('\n', stdout);
+    writeBytes(sentence);
+    std::fputc('\n', stdout);
+    if (candidate->stringSentenceRef() != sentence) continue;
+    std::printf("\n\n\n\n\nOKKKK\n");
+    std::printf("TEXTO: %d, POS: %d\n", candidate->getIdText(),
+                candidate->getPosText());
+    V = candidate;  // the caller's pointer is a copy: it learns nothing
+    std::printf("TEXTO: %d, POS: %d\n", V->getIdText(), V->getPosText());
+    return;
+  }
+}
+
+void Graph::print() const {
+  std::printf("IMPRESSAO DO GRAFO:\n");
+  for (const Vertex* V : vertexList) {
+    std::printf("V(%d,%d): ", V->getIdText(), V->getPosText());
+    writeBytes(V->stringSentenceRef());
+    std::fputc('\n', stdout);
+    std::printf("ARESTAS OUT:\n");
+    printEdgeLines(V->edgeOutList);
+    std::printf("ARESTAS IN:\n");
+    printEdgeLines(V->edgeInList);
+    std::printf("\n");
+  }
+}
+
+void Graph::reset() {
+  auto emptyFromBack = [](auto& list) {
+    while (!list.empty()) list.pop_back();
+  };
+  emptyFromBack(vertexList);
+  emptyFromBack(topics);
+  emptyFromBack(topicalOrderingList);
+  emptyFromBack(summ);
+  emptyFromBack(humanOrderedSumm);
+  emptyFromBack(topicalOrderedSumm);
+}
+
+void Graph::positionOrdering() {
+  positionOrderedSumm = summ;
+  std::sort(positionOrderedSumm.begin(), positionOrderedSumm.end(),
+            Vertex::comparePerNumPosText);
+  sortEqualPosTextRuns(positionOrderedSumm,
+                       Vertex::comparePerNumWordsSentence_Crescente);
+  numberPositions(positionOrderedSumm);
+}
+
+void Graph::sizeSentenceOrdering_Crescente() {
+  positionOrderedSumm = summ;
+  std::sort(positionOrderedSumm.begin(), positionOrderedSumm.end(),
+            Vertex::comparePerNumWordsSentence_Crescente);
+  sortEqualPosTextRuns(positionOrderedSumm,
+                       Vertex::comparePerNumWordsSentence_Crescente);
+  numberPositions(positionOrderedSumm);
+}
+
+void Graph::sizeSentenceOrdering_Decrescente() {
+  positionOrderedSumm = summ;
+  std::sort(positionOrderedSumm.begin(), positionOrderedSumm.end(),
+            Vertex::comparePerNumWordsSentence_Decrescente);
+  sortEqualPosTextRuns(positionOrderedSumm,
+                       Vertex::comparePerNumWordsSentence_Decrescente);
+  numberPositions(positionOrderedSumm);
+}

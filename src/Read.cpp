@@ -1,0 +1,387 @@
+#include "Read.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+#include <unordered_map>
+
+#include "CST.h"
+#include "Edge.h"
+#include "Graph.h"
+#include "Library.h"
+#include "Vertex.h"
+
+namespace {
+
+constexpr int kEnd = -1;  // what ByteCursor::next gives past the last byte
+
+// Hands out the bytes of a buffer one at a time, as unsigned values, and
+// kEnd for ever once they are used up. Counts the line feeds it has passed.
+class ByteCursor {
+ public:
+  explicit ByteCursor(const std::string& bytes) : bytes_(bytes) {}
+
+  int next() {
+    if (pos_ >= bytes_.size()) return kEnd;
+    const unsigned char c = static_cast<unsigned char>(bytes_[pos_++]);
+    if (c == '\n') ++line_;
+    return c;
+  }
+
+  // The 1-based line of the byte that next() gave last.
+  int lineOfLast() const {
+    const bool lastWasFeed = pos_ > 0 && pos_ <= bytes_.size() &&
+                             bytes_[pos_ - 1] == '\n';
+    return lastWasFeed ? line_ - 1 : line_;
+  }
+
+ private:
+  const std::string& bytes_;
+  size_t pos_ = 0;
+  int line_ = 1;
+};
+
+std::string describeFailure(const std::string& path, int error) {
+  return path + ": " + std::strerror(error);
+}
+
+void fail(std::string* err, const std::string& message) {
+  if (err != nullptr) *err = message;
+}
+
+// A double narrowed to float the way IEEE rounding does it, without the
+// undefined behaviour of a value beyond the float range.
+float toFloat(double d) {
+  if (d > FLT_MAX) return HUGE_VALF;
+  if (d < -FLT_MAX) return -HUGE_VALF;
+  return static_cast<float>(d);
+}
+
+// Appends the bytes of one sentence to *sentence, starting with `current`.
+// A sentence ends at a line feed, at the end, or at a full stop followed by
+// a space; the full stop stays, the space and the line feed are consumed.
+void segmentSentence(ByteCursor& in, int current, std::string* sentence) {
+  int c = current;
+  while (c != kEnd && c != '\n') {
+    sentence->push_back(static_cast<char>(c));
+    c = in.next();
+    if (c != '.') continue;
+    sentence->push_back('.');
+    c = in.next();
+    if (c == ' ') return;
+  }
+}
+
+// Links each sentence of one text to the next by a "Text-Sequence" edge in
+// its out-list only.
+void linkText(const std::vector<Vertex*>& text) {
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    Edge* e = new Edge(text[i + 1]);
+    e->setRelationName("Text-Sequence");
+    e->setWeight(2.0f);
+    e->setNumCycles(0);
+    text[i]->edgeOutList.push_back(e);
+  }
+}
+
+// The text number of a batch file name: its second and third bytes, read
+// like atoi.
+int textNumberOfFileName(const std::string& name) {
+  const std::string digits = name.size() > 1 ? name.substr(1, 2) : "";
+  return std::atoi(digits.c_str());
+}
+
+// Appends raw to *text without the CR of each CR LF pair.
+void appendWithoutCarriageReturns(const std::string& raw, std::string* text) {
+  text->reserve(text->size() + raw.size());
+  for (size_t i = 0; i < raw.size(); ++i) {
+    if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+    text->push_back(raw[i]);
+  }
+}
+
+std::uint64_t identityKey(int idText, int posText) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(idText)) << 32) |
+         static_cast<std::uint32_t>(posText);
+}
+
+}  // namespace
+
+Read::~Read() = default;
+
+bool Read::readFileBytes(const std::string& path, std::string* bytes,
+                         std::string* err) {
+  bytes->clear();
+  if (path.empty()) return true;
+  // O_NONBLOCK keeps the open of a FIFO without a writer from waiting; the
+  // reads block again, as usual.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    fail(err, describeFailure(path, errno));
+    return false;
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+
+  std::string raw;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      fail(err, describeFailure(path, error));
+      return false;
+    }
+    raw.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+
+  appendWithoutCarriageReturns(raw, bytes);
+  return true;
+}
+
+int Read::getNumWordsFromBytes(const std::string& bytes) {
+  int total = 0;
+  size_t lineLength = 0;
+  int spaces = 0;
+  for (const char c : bytes) {
+    if (c == '\n') {
+      if (lineLength > 0) total += spaces + 1;
+      lineLength = 0;
+      spaces = 0;
+      continue;
+    }
+    ++lineLength;
+    if (c == ' ') ++spaces;
+  }
+  if (lineLength > 0) total += spaces + 1;
+  return total;
+}
+
+int Read::getNumWordsFromFile(std::FILE* file) {
+  std::string bytes;
+  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+    bytes.push_back(static_cast<char>(c));
+  }
+  std::string text;
+  appendWithoutCarriageReturns(bytes, &text);
+  std::fseek(file, 0, SEEK_SET);
+  return getNumWordsFromBytes(text);
+}
+
+void Read::readSentencesFromBytes(Graph* G, const std::string& bytes,
+                                  int idText) {
+  int wordsAfter = getNumWordsFromBytes(bytes);
+  int position = 1;
+  std::vector<Vertex*> text;
+  ByteCursor in(bytes);
+  std::string sentence;
+  for (int c = in.next(); c != kEnd; c = in.next()) {
+    sentence.clear();
+    segmentSentence(in, c, &sentence);
+    if (sentence.empty()) continue;
+    Vertex* V = new Vertex();
+    const int words = Library::countWords(sentence);
+    wordsAfter -= words;
+    V->setNumWordsSentence(words);
+    V->setNumWordsAfter(wordsAfter);
+    V->setIdText(idText);
+    V->setPosText(position++);
+    V->setStringSentence(sentence);
+    V->createCharSentence(sentence, G->stopList);
+    G->addVertex(V);
+    text.push_back(V);
+  }
+  linkText(text);
+}
+
+bool Read::readSentencesFromFiles(Graph* G,
+                                  const std::vector<std::string>& filenames,
+                                  std::string* err) {
+  std::vector<std::string> texts(filenames.size());
+  for (size_t i = 0; i < filenames.size(); ++i) {
+    if (!readFileBytes(filenames[i], &texts[i], err)) return false;
+  }
+  for (size_t i = 0; i < texts.size(); ++i) {
+    readSentencesFromBytes(G, texts[i], static_cast<int>(i) + 1);
+  }
+  return true;
+}
+
+bool Read::readSentencesFromAllFiles(Graph* G, const std::string& dir,
+                                     const std::vector<std::string>& clusters,
+                                     std::string* err) {
+  std::vector<std::string> texts(clusters.size());
+  for (size_t i = 0; i < clusters.size(); ++i) {
+    if (!readFileBytes(dir + "/" + clusters[i], &texts[i], err)) return false;
+  }
+  for (size_t i = 0; i < texts.size(); ++i) {
+    readSentencesFromBytes(G, texts[i], textNumberOfFileName(clusters[i]));
+  }
+  return true;
+}
+
+void Read::getLinesFromBytes(const std::string& bytes,
+                             std::vector<std::string>* v) {
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    v->push_back(bytes.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
+bool Read::getLinesFromFile(const std::string& filename,
+                            std::vector<std::string>* v, std::string* err) {
+  std::string bytes;
+  if (!readFileBytes(filename, &bytes, err)) return false;
+  getLinesFromBytes(bytes, v);
+  return true;
+}
+
+void Read::readDescriptionOfRelationsCSTFromBytes(Graph* G,
+                                                  const std::string& bytes) {
+  auto endsField = [](int c) { return c == kEnd || c == ' ' || c == '\n'; };
+  ByteCursor in(bytes);
+  CST record;  // the direction carries over from one record to the next
+  std::string weightText;
+  for (int c = in.next(); c != kEnd; c = in.next()) {
+    for (; !endsField(c); c = in.next()) record.addCharToName(static_cast<char>(c));
+    for (c = in.next(); !endsField(c); c = in.next()) {
+      weightText.push_back(static_cast<char>(c));
+    }
+    record.setWeight(toFloat(std::atof(weightText.c_str())));
+    for (c = in.next(); !endsField(c); c = in.next()) {
+      record.setDirection(static_cast<char>(c));
+    }
+    G->cstList.push_back(record);
+    record.setName("");
+    weightText.clear();
+  }
+}
+
+bool Read::readDescriptionOfRelationsCSTFromFile(Graph* G,
+                                                 const std::string& filename,
+                                                 std::string* err) {
+  std::string bytes;
+  if (!readFileBytes(filename, &bytes, err)) return false;
+  readDescriptionOfRelationsCSTFromBytes(G, bytes);
+  return true;
+}
+
+void Read::readClearSummFromBytes(const std::string& bytes, Graph* G,
+                                  std::vector<Vertex*>& summ,
+                                  std::vector<UnmatchedLine>* unmatched) {
+  summ.clear();
+  // The first vertex of vertexList that holds each sentence.
+  std::unordered_map<std::string_view, Vertex*> bySentence;
+  bySentence.reserve(G->vertexList.size());
+  for (Vertex* V : G->vertexList) bySentence.emplace(V->stringSentenceRef(), V);
+
+  int lineNumber = 0;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    const std::string_view line(bytes.data() + start, end - start);
+    ++lineNumber;
+    start = end + 1;
+    const auto found = bySentence.find(line);
+    if (found != bySentence.end()) {
+      summ.push_back(found->second);
+    } else if (unmatched != nullptr) {
+      unmatched->push_back({lineNumber, std::string(line)});
+    }
+  }
+}
+
+bool Read::readClearSumm(const std::string& filename, Graph* G,
+                         std::vector<Vertex*>& summ, std::string* err,
+                         std::vector<UnmatchedLine>* unmatched) {
+  std::string bytes;
+  if (!readFileBytes(filename, &bytes, err)) return false;
+  readClearSummFromBytes(bytes, G, summ, unmatched);
+  return true;
+}
+
+void Read::readSummFromBytes(const std::string& bytes, Graph* G,
+                             std::vector<Vertex*>& summ,
+                             std::vector<UnmatchedLine>* unmatched) {
+  summ.clear();
+  // The first vertex of vertexList with each (idText, posText).
+  std::unordered_map<std::uint64_t, Vertex*> byIdentity;
+  byIdentity.reserve(G->vertexList.size());
+  for (Vertex* V : G->vertexList) {
+    byIdentity.emplace(identityKey(V->getIdText(), V->getPosText()), V);
+  }
+
+  ByteCursor in(bytes);
+  for (;;) {
+    int c = in.next();
+    while (c != kEnd && c != '<') c = in.next();
+    if (c == kEnd) return;
+    const int lineNumber = in.lineOfLast();
+
+    // "<", a skipped byte, the position in one or two bytes ending at "_",
+    // a skipped byte, the text number in one or two bytes ending at ":". A
+    // missing byte at the end of the file is absent.
+    std::string marker = "<";
+    auto take = [&]() {
+      const int b = in.next();
+      if (b != kEnd) marker.push_back(static_cast<char>(b));
+      return b;
+    };
+    std::string position;
+    std::string text;
+    take();
+    int b = take();
+    if (b != kEnd) position.push_back(static_cast<char>(b));
+    b = take();
+    if (b != kEnd && b != '_') {
+      position.push_back(static_cast<char>(b));
+      take();
+    }
+    take();
+    b = take();
+    if (b != kEnd) text.push_back(static_cast<char>(b));
+    b = take();
+    if (b != kEnd && b != ':') {
+      text.push_back(static_cast<char>(b));
+      take();
+    }
+
+    const auto found = byIdentity.find(
+        identityKey(std::atoi(text.c_str()), std::atoi(position.c_str())));
+    if (found != byIdentity.end()) {
+      summ.push_back(found->second);
+    } else if (unmatched != nullptr) {
+      unmatched->push_back({lineNumber, marker});
+    }
+  }
+}
+
+bool Read::readSumm(const std::string& filename, Graph* G,
+                    std::vector<Vertex*>& summ, std::string* err,
+                    std::vector<UnmatchedLine>* unmatched) {
+  std::string bytes;
+  if (!readFileBytes(filename, &bytes, err)) return false;
+  readSummFromBytes(bytes, G, summ, unmatched);
+  return true;
+}
+
+void Read::setAllPosHummanOrderedSumm(Graph* G) {
+  for (size_t i = 0; i < G->humanOrderedSumm.size(); ++i) {
+    G->humanOrderedSumm[i]->setPosHumanOrderedSumm(static_cast<int>(i));
+  }
+}

@@ -1,0 +1,99 @@
+// Readers of the corpus: source texts, stop list, relation description,
+// relation files and the two summary formats.
+//
+// Every reader takes the file as bytes and decodes nothing. A carriage
+// return directly before a line feed is dropped, so CR LF files read like LF
+// files; a lone CR stays a byte. An empty path reads as an empty file. A
+// named file that cannot be read makes the reader return false, with
+// "PATH: reason" in *err, before it changes anything.
+
+#ifndef SENTRALIGN_READ_H_
+#define SENTRALIGN_READ_H_
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class Graph;
+class Vertex;
+
+// A summary line, or a marker, that named no sentence and was dropped.
+struct UnmatchedLine {
+  int lineNumber = 0;  // 1-based line of the file where it stands
+  std::string text;    // the line, or the marker's bytes
+};
+
+// Groups the readers; holds no data.
+class Read {
+ public:
+  Read() = default;
+  virtual ~Read();
+
+  // Reads the texts at `filenames`, in order; the file at index i is text
+  // i + 1. Each non-empty sentence becomes a vertex (owned by G) appended to
+  // G's vertexList, with a "Text-Sequence" edge to the next sentence of its
+  // text. Needs G's stopList loaded.
+  bool readSentencesFromFiles(Graph* G, const std::vector<std::string>& filenames,
+                              std::string* err = nullptr);
+  // As readSentencesFromFiles for the files `dir`/name; the text number is
+  // read from the name's second and third bytes ("D3_x" is text 3).
+  static bool readSentencesFromAllFiles(Graph* G, const std::string& dir,
+                                        const std::vector<std::string>& clusters,
+                                        std::string* err = nullptr);
+  // Sentences of `bytes` as text `idText`, appended to G as above.
+  static void readSentencesFromBytes(Graph* G, const std::string& bytes,
+                                     int idText);
+
+  // The word total of an open file: the spaces plus one of each non-empty
+  // line. Leaves the file at its start again.
+  static int getNumWordsFromFile(std::FILE* file);
+  // The same total for bytes already read (CR LF already made LF).
+  static int getNumWordsFromBytes(const std::string& bytes);
+
+  // Appends one relation type per record of `filename` to G's cstList.
+  static bool readDescriptionOfRelationsCSTFromFile(Graph* G,
+                                                    const std::string& filename,
+                                                    std::string* err = nullptr);
+  static void readDescriptionOfRelationsCSTFromBytes(Graph* G,
+                                                     const std::string& bytes);
+
+  // Appends every line of `filename` to *v, byte for byte.
+  static bool getLinesFromFile(const std::string& filename,
+                               std::vector<std::string>* v,
+                               std::string* err = nullptr);
+  static void getLinesFromBytes(const std::string& bytes,
+                                std::vector<std::string>* v);
+
+  // Empties summ, then appends, for each line of the plain summary
+  // `filename`, the first vertex of G's vertexList whose sentence equals the
+  // line byte for byte. Lines that match nothing are dropped and, when
+  // `unmatched` is given, appended to it.
+  static bool readClearSumm(const std::string& filename, Graph* G,
+                            std::vector<Vertex*>& summ,
+                            std::string* err = nullptr,
+                            std::vector<UnmatchedLine>* unmatched = nullptr);
+  static void readClearSummFromBytes(const std::string& bytes, Graph* G,
+                                     std::vector<Vertex*>& summ,
+                                     std::vector<UnmatchedLine>* unmatched);
+
+  // Empties summ, then appends, for each marker "<xP_yT:" of the marked
+  // summary `filename`, the first vertex of G's vertexList with idText T and
+  // posText P. Markers that match nothing are dropped and reported as above.
+  static bool readSumm(const std::string& filename, Graph* G,
+                       std::vector<Vertex*>& summ, std::string* err = nullptr,
+                       std::vector<UnmatchedLine>* unmatched = nullptr);
+  static void readSummFromBytes(const std::string& bytes, Graph* G,
+                                std::vector<Vertex*>& summ,
+                                std::vector<UnmatchedLine>* unmatched);
+
+  // Gives each vertex of G's humanOrderedSumm its 0-based place there.
+  static void setAllPosHummanOrderedSumm(Graph* G);
+
+  // Reads the whole of `path` into *bytes, dropping each CR that stands
+  // directly before a LF. An empty path gives no bytes. Never blocks on a
+  // FIFO without a writer.
+  static bool readFileBytes(const std::string& path, std::string* bytes,
+                            std::string* err);
+};
+
+#endif  // SENTRALIGN_READ_H_

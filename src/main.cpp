@@ -1,0 +1,277 @@
+// sentralign: orders the sentences of an extractive multi-document summary.
+//
+//   sentralign METHOD SUMMARY OUTPUT NTEXTS TEXT_1 ... TEXT_n NCST CST_1 ... CST_m
+//
+// Loads the stop list and the relation types, reads the texts, the summary
+// and the relation files into one graph, runs the ordering METHOD names and
+// writes the ordered summary to OUTPUT, one sentence a line.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "DataDir.h"
+#include "Graph.h"
+#include "Read.h"
+#include "Vertex.h"
+
+#ifndef SENTRALIGN_VERSION
+#define SENTRALIGN_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+
+constexpr char kUsage[] =
+    "METODO SUMARIO SAIDA NTEXTOS TEXTO_1 ... TEXTO_n NCST CST_1 ... CST_m";
+
+constexpr char kHelp[] =
+    "Uso: sentralign METODO SUMARIO SAIDA NTEXTOS TEXTO_1 ... TEXTO_n NCST "
+    "CST_1 ... CST_m\n"
+    "\n"
+    "Ordena as sentencas do sumario SUMARIO (uma sentenca por linha, copiada\n"
+    "dos textos-fonte) e grava o sumario ordenado em SAIDA.\n"
+    "\n"
+    "METODO:\n"
+    "  1  posicao da sentenca no seu texto (a mais curta primeiro entre iguais)\n"
+    "  2  tamanho da sentenca, crescente\n"
+    "  3  tamanho da sentenca, decrescente\n"
+    "  4  topicos (similaridade do cosseno das palavras de conteudo)\n"
+    "  5  ordem topologica do grafo de relacoes\n"
+    "  6  como 5, depois de remover os ciclos do grafo\n"
+    "\n"
+    "NTEXTOS textos-fonte seguem SAIDA; NCST arquivos de relacoes CST seguem\n"
+    "os textos. Os arquivos stoplist_portugues.txt e\n"
+    "FILE_DESCRIPTION_RELATIONS_CST.txt sao lidos do diretorio de trabalho ou,\n"
+    "na falta deles, do diretorio de dados do programa.\n"
+    "\n"
+    "  sentralign --help     mostra esta ajuda\n"
+    "  sentralign --version  mostra a versao\n";
+
+void writeError(const std::string& message) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "sentralign: %s\n", message.c_str());
+}
+
+void warnUnmatched(const std::string& path,
+                   const std::vector<UnmatchedLine>& unmatched) {
+  std::fflush(stdout);
+  for (const UnmatchedLine& line : unmatched) {
+    std::fprintf(stderr,
+                 "sentralign: %s:%d: linha do sumario sem sentenca "
+                 "correspondente, descartada: ",
+                 path.c_str(), line.lineNumber);
+    std::fwrite(line.text.data(), 1, line.text.size(), stderr);
+    std::fputc('\n', stderr);
+  }
+}
+
+// Takes the arguments one at a time from the program name on. A step takes
+// the argument under the cursor when one remains and no step failed before;
+// otherwise it takes nothing and writes its step code into Error.
+class ArgumentWalk {
+ public:
+  ArgumentWalk(int argc, char** argv) : remaining_(argc), cursor_(argv) {}
+
+  bool take(int stepCode, std::string* value) {
+    if (remaining_ <= 0 || Error != 0) {
+      Error = stepCode;
+      return false;
+    }
+    *value = *cursor_;
+    ++cursor_;
+    --remaining_;
+    return true;
+  }
+
+  int Error = 0;
+
+ private:
+  int remaining_;
+  char** cursor_;
+};
+
+// Runs the ordering that Method names and copies its list into orderedSumm;
+// any other number leaves orderedSumm empty.
+void runMethod(Graph* G, int Method) {
+  switch (Method) {
+    case 1:
+      G->positionOrdering();
+      G->orderedSumm = G->positionOrderedSumm;
+      break;
+    case 2:
+      G->sizeSentenceOrdering_Crescente();
+      G->orderedSumm = G->positionOrderedSumm;
+      break;
+    case 3:
+      G->sizeSentenceOrdering_Decrescente();
+      G->orderedSumm = G->positionOrderedSumm;
+      break;
+    default:
+      break;
+  }
+}
+
+bool isRegularFile(std::FILE* file) {
+  struct stat st;
+  return ::fstat(::fileno(file), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Writes every sentence of orderedSumm and a line feed to `path`. A regular
+// file that cannot be written whole is removed again.
+bool writeOrderedSummary(const Graph& G, const std::string& path,
+                         std::string* err) {
+  std::FILE* FileOrderedSumm = std::fopen(path.c_str(), "w+");
+  if (FileOrderedSumm == nullptr) {
+    *err = path + ": " + std::strerror(errno);
+    return false;
+  }
+  const bool regular = isRegularFile(FileOrderedSumm);
+  bool written = true;
+  int error = 0;
+  for (const Vertex* V : G.orderedSumm) {
+    const std::string& s = V->stringSentenceRef();
+    if (std::fwrite(s.data(), 1, s.size(), FileOrderedSumm) != s.size() ||
+        std::fputc('\n', FileOrderedSumm) == EOF) {
+      written = false;
+      error = errno;
+      break;
+    }
+  }
+  if (std::fclose(FileOrderedSumm) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (written) return true;
+  *err = path + ": " + std::strerror(error);
+  if (regular) std::remove(path.c_str());
+  return false;
+}
+
+int run(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(kHelp, stdout);
+    return kExitSuccess;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("sentralign %s\n", SENTRALIGN_VERSION);
+    return kExitSuccess;
+  }
+
+  int Method = 0;
+  int NumTexts = 0;
+  int NumCSTFiles = 0;
+  std::string SummaryDir;
+  std::string OrderedSummaryDir;
+  std::string TextFile;
+  std::string CSTFile;
+  std::vector<std::string> VectorTextFiles;
+  std::vector<std::string> VectorCSTFiles;
+  std::string err;
+
+  Graph graph;  // lives until the run ends, then releases everything
+  Graph* G = &graph;
+
+  if (!G->createStopList(startupFilePath("stoplist_portugues.txt"), &err)) {
+    writeError(err);
+    return kExitFailure;
+  }
+  const std::string filenameDescriptionCST = "FILE_DESCRIPTION_RELATIONS_CST.txt";
+  if (!Read::readDescriptionOfRelationsCSTFromFile(
+          G, startupFilePath(filenameDescriptionCST), &err)) {
+    writeError(err);
+    return kExitFailure;
+  }
+
+  std::printf("\n======================================\n");
+  std::printf("========== SENTRALIGNOVATOR ==========\n");
+  std::printf("======================================\n\n");
+
+  ArgumentWalk walk(argc, argv);
+  std::string value;
+  walk.take(1, &value);  // the program name
+  if (walk.take(2, &value)) {
+    Method = std::atoi(value.c_str());
+    std::printf("Method: %d\n", Method);
+  }
+  if (walk.take(3, &SummaryDir)) {
+    std::printf("Diretorio do Sumario: %s\n", SummaryDir.c_str());
+  }
+  if (walk.take(8, &OrderedSummaryDir)) {
+    std::printf("Diretorio do Sumario Ordenado: %s\n", OrderedSummaryDir.c_str());
+  }
+  if (walk.take(4, &value)) {
+    NumTexts = std::atoi(value.c_str());
+    std::printf("Numero de TextFiles: %d\n", NumTexts);
+  }
+  for (int k = 0; k < NumTexts && walk.take(5, &TextFile); ++k) {
+    VectorTextFiles.push_back(TextFile);
+  }
+  {
+    Read reader;
+    if (!reader.readSentencesFromFiles(G, VectorTextFiles, &err)) {
+      writeError(err);
+      return kExitFailure;
+    }
+  }
+  std::vector<UnmatchedLine> unmatched;
+  if (!Read::readClearSumm(SummaryDir, G, G->summ, &err, &unmatched)) {
+    writeError(err);
+    return kExitFailure;
+  }
+  if (walk.take(6, &value)) {
+    NumCSTFiles = std::atoi(value.c_str());
+    std::printf("Numero de CSTFiles: %d\n", NumCSTFiles);
+  }
+  for (int k = 0; k < NumCSTFiles && walk.take(7, &CSTFile); ++k) {
+    VectorCSTFiles.push_back(CSTFile);
+  }
+
+  if (walk.Error != 0) {
+    std::printf("ERRO NA LEITURA DOS PARAMETROS\n");
+    std::fflush(stdout);
+    std::fprintf(stderr, "sentralign: uso: sentralign %s (veja sentralign --help)\n",
+                 kUsage);
+    return kExitSuccess;
+  }
+
+  // Only a run that goes on to order the summary says what it dropped.
+  warnUnmatched(SummaryDir, unmatched);
+  runMethod(G, Method);
+  if (!writeOrderedSummary(*G, OrderedSummaryDir, &err)) {
+    writeError(err);
+    return kExitFailure;
+  }
+  std::printf("\nORDENACAO CONCLUIDA\n\n");
+  return kExitSuccess;
+}
+
+// Runs the tool and makes a failed write of stdout a failure too.
+int runAndFlush(int argc, char** argv) {
+  const int status = run(argc, argv);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "sentralign: saida padrao: %s\n", std::strerror(errno));
+    return kExitFailure;
+  }
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return runAndFlush(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::printf("\nERROR! Memory Overflow\n\n");
+    return kExitFailure;
+  }
+}

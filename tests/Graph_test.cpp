@@ -1,0 +1,184 @@
+#include "Graph.h"
+
+#include <gtest/gtest.h>
+
+#include "Edge.h"
+#include "Vertex.h"
+#include "test_util.h"
+
+namespace {
+
+// "len@pos" of each vertex: enough to see both keys of method 1.
+std::string lengths(const std::vector<Vertex*>& list) {
+  std::string s;
+  for (const Vertex* V : list) {
+    if (!s.empty()) s += ' ';
+    s += std::to_string(V->getNumWordsSentence());
+  }
+  return s;
+}
+
+}  // namespace
+
+TEST(GraphTest, NewGraphIsEmpty) {
+  Graph G;
+  EXPECT_EQ(G.getNumCycles(), 0);
+  EXPECT_TRUE(G.stopList.empty() && G.vertexList.empty() && G.topics.empty() &&
+              G.topicalOrderingList.empty() && G.topologicalOrderingList.empty() &&
+              G.positionOrderingList.empty() && G.cstList.empty() &&
+              G.summ.empty() && G.humanOrderedSumm.empty() &&
+              G.topicalOrderedSumm.empty() && G.positionOrderedSumm.empty() &&
+              G.topologicalOrderedSumm.empty() && G.orderedSumm.empty());
+}
+
+TEST(GraphTest, AddVertexTwiceListsItTwice) {
+  Graph G;
+  Vertex* V = addTestVertex(&G, 1, 1);
+  G.addVertex(V);  // owned once all the same: the sanitizer build checks it
+  EXPECT_EQ(ids(G.vertexList), "1.1 1.1");
+}
+
+TEST(GraphTest, ResetEmptiesPerClusterListsAndKeepsTheRest) {
+  Graph G;
+  Vertex* a = addTestVertex(&G, 1, 1, 4, "A.");
+  Vertex* b = addTestVertex(&G, 1, 2, 3, "B.");
+  a->edgeOutList.push_back(new Edge(b));
+  G.stopList = {"de"};
+  G.cstList.push_back(CST());
+  G.topics = {{a}, {b}};
+  for (auto* list : {&G.topicalOrderingList, &G.topologicalOrderingList,
+                     &G.positionOrderingList, &G.summ, &G.humanOrderedSumm,
+                     &G.topicalOrderedSumm, &G.positionOrderedSumm,
+                     &G.topologicalOrderedSumm, &G.orderedSumm}) {
+    *list = {a, b};
+  }
+  G.setNumCycles(3);
+
+  G.reset();
+
+  EXPECT_TRUE(G.vertexList.empty() && G.topics.empty() &&
+              G.topicalOrderingList.empty() && G.summ.empty() &&
+              G.humanOrderedSumm.empty() && G.topicalOrderedSumm.empty());
+  EXPECT_EQ(G.stopList.size(), 1u);
+  EXPECT_EQ(G.cstList.size(), 1u);
+  EXPECT_EQ(G.getNumCycles(), 3);
+  for (auto* list : {&G.topologicalOrderingList, &G.positionOrderingList,
+                     &G.positionOrderedSumm, &G.topologicalOrderedSumm,
+                     &G.orderedSumm}) {
+    EXPECT_EQ(ids(*list), "1.1 1.2");
+  }
+  // The vertices live on with their fields and edges.
+  EXPECT_EQ(a->getStringSentence(), "A.");
+  ASSERT_EQ(a->edgeOutList.size(), 1u);
+  EXPECT_EQ(a->edgeOutList[0]->getVertex(), b);
+}
+
+TEST(GraphTest, PrintShowsVerticesWithTheirEdges) {
+  Graph G;
+  testing::internal::CaptureStdout();
+  G.print();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "IMPRESSAO DO GRAFO:\n");
+
+  Vertex* a = addTestVertex(&G, 1, 1, 1, "Um.");
+  Vertex* b = addTestVertex(&G, 2, 1, 1, "Dois.");
+  Edge* out = new Edge(b);
+  out->setRelationName("Overlap");
+  a->edgeOutList.push_back(out);
+  Edge* in = new Edge(a);
+  in->setRelationName("Overlap");
+  b->edgeInList.push_back(in);
+  testing::internal::CaptureStdout();
+  G.print();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "IMPRESSAO DO GRAFO:\n"
+            "V(1,1): Um.\nARESTAS OUT:\n-----> V(2,1): Overlap\nARESTAS IN:\n\n"
+            "V(2,1): Dois.\nARESTAS OUT:\nARESTAS IN:\n-----> V(1,1): Overlap\n\n");
+}
+
+TEST(GraphTest, SearchVertexBySentencePrintsEachComparison) {
+  Graph G;
+  addTestVertex(&G, 1, 1, 1, "Um.");
+  addTestVertex(&G, 1, 2, 1, "Dois.");
+  testing::internal::CaptureStdout();
+  G.searchVertexBySentence("Nada.", nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "comparando:\nUm.\nNada.\ncomparando:\nDois.\nNada.\n");
+
+  testing::internal::CaptureStdout();
+  G.searchVertexBySentence("Um.", nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "comparando:\nUm.\nUm.\n\n\n\n\n\nOKKKK\n"
+            "TEXTO: 1, POS: 1\nTEXTO: 1, POS: 1\n");
+}
+
+TEST(GraphTest, PositionAndLengthOrderings) {
+  struct Member {
+    int idText, posText, words;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Member> summ;
+    std::string byPosition, byLengthUp, byLengthDown;
+  } cases[] = {
+      {"empty", {}, "", "", ""},
+      {"one sentence", {{1, 4, 7}}, "1.4", "1.4", "1.4"},
+      {"three texts",
+       {{1, 3, 10}, {2, 1, 20}, {3, 1, 5}},
+       "3.1 2.1 1.3", "3.1 1.3 2.1", "2.1 1.3 3.1"},
+      {"equal places at the end",
+       {{1, 1, 9}, {2, 2, 30}, {3, 2, 4}},
+       "1.1 3.2 2.2", "3.2 1.1 2.2", "2.2 1.1 3.2"},
+      {"run of three in the middle",
+       {{1, 5, 1}, {2, 3, 8}, {1, 1, 2}, {3, 3, 2}, {4, 3, 5}},
+       "1.1 3.3 4.3 2.3 1.5", "1.5 1.1 3.3 4.3 2.3", "2.3 4.3 1.1 3.3 1.5"},
+      // Up to 16 entries the sort keeps tied entries in summary order.
+      {"ties keep summary order",
+       {{1, 2, 5}, {2, 2, 5}, {3, 1, 3}},
+       "3.1 1.2 2.2", "3.1 1.2 2.2", "1.2 2.2 3.1"},
+  };
+  for (const Case& c : cases) {
+    Graph G;
+    for (const Member& m : c.summ) {
+      G.summ.push_back(addTestVertex(&G, m.idText, m.posText, m.words));
+    }
+    const std::string before = ids(G.summ);
+    G.positionOrdering();
+    EXPECT_EQ(ids(G.positionOrderedSumm), c.byPosition) << c.name;
+    G.sizeSentenceOrdering_Crescente();
+    EXPECT_EQ(ids(G.positionOrderedSumm), c.byLengthUp) << c.name;
+    G.sizeSentenceOrdering_Decrescente();
+    EXPECT_EQ(ids(G.positionOrderedSumm), c.byLengthDown) << c.name;
+    for (size_t i = 0; i < G.positionOrderedSumm.size(); ++i) {
+      EXPECT_EQ(G.positionOrderedSumm[i]->getPosPositionOrderedSumm(),
+                static_cast<int>(i))
+          << c.name;
+    }
+    EXPECT_EQ(ids(G.summ), before) << c.name << ": summ changed";
+  }
+}
+
+TEST(GraphTest, RepeatedSummarySentenceTakesItsLaterPlace) {
+  Graph G;
+  Vertex* twice = addTestVertex(&G, 1, 2, 3);
+  Vertex* once = addTestVertex(&G, 2, 1, 3);
+  G.summ = {twice, once, twice};
+  G.positionOrdering();
+  EXPECT_EQ(ids(G.positionOrderedSumm), "2.1 1.2 1.2");
+  EXPECT_EQ(twice->getPosPositionOrderedSumm(), 2);
+}
+
+TEST(GraphTest, PositionOrderingSortsLongRunsByLength) {
+  // A run longer than the sort's insertion threshold, in reverse length
+  // order, between two singletons.
+  Graph G;
+  G.summ.push_back(addTestVertex(&G, 1, 1, 50));
+  for (int i = 0; i < 40; ++i) {
+    G.summ.push_back(addTestVertex(&G, i + 2, 2, 40 - i));
+  }
+  G.summ.push_back(addTestVertex(&G, 1, 3, 1));
+  G.positionOrdering();
+  std::string expected = "50";
+  for (int w = 1; w <= 40; ++w) expected += " " + std::to_string(w);
+  expected += " 1";
+  EXPECT_EQ(lengths(G.positionOrderedSumm), expected);
+}

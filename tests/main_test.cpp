@@ -1,0 +1,227 @@
+// End-to-end runs of the sentralign executable in a scratch working
+// directory: console text, exit status and output file, byte for byte.
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "test_util.h"
+
+namespace {
+
+const char kUsageLine[] =
+    "sentralign: uso: sentralign METODO SUMARIO SAIDA NTEXTOS TEXTO_1 ... "
+    "TEXTO_n NCST CST_1 ... CST_m (veja sentralign --help)\n";
+
+std::string echo(const std::string& method, const std::string& summary,
+                 const std::string& output, int texts) {
+  return "Method: " + method + "\nDiretorio do Sumario: " + summary +
+         "\nDiretorio do Sumario Ordenado: " + output +
+         "\nNumero de TextFiles: " + std::to_string(texts) + "\n";
+}
+
+const char kDone[] = "\nORDENACAO CONCLUIDA\n\n";
+
+class CliTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir.write("stoplist_portugues.txt", "a\no\nde\n");
+    dir.write("FILE_DESCRIPTION_RELATIONS_CST.txt", "");
+    // Text 1 in CR LF, text 2 in LF.
+    dir.write("t1.txt",
+              "Chove forte na cidade. Rios transbordam.\r\n"
+              "A defesa civil pede cuidado aos moradores.\r\n"
+              "Escolas fecham.\r\n");
+    dir.write("t2.txt",
+              "Rios transbordam em tres bairros da cidade.\n"
+              "A chuva deve parar amanha.\n");
+    dir.write("s.txt",
+              "A chuva deve parar amanha.\r\n"
+              "Escolas fecham.\r\n"
+              "Chove forte na cidade.\r\n"
+              "Rios transbordam em tres bairros da cidade.\r\n");
+  }
+
+  RunResult run(const std::vector<std::string>& args) {
+    return runProgram(SENTRALIGN_BIN, args, dir.path());
+  }
+
+  ScopedTempDir dir;
+};
+
+}  // namespace
+
+TEST_F(CliTest, MissingArgumentsStopTheWalk) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string out;
+  } cases[] = {
+      {"no arguments", {}, ""},
+      {"only the method", {"1"}, "Method: 1\n"},
+      {"no output", {"2", "s.txt"}, "Method: 2\nDiretorio do Sumario: s.txt\n"},
+      {"no relation count", {"1", "s.txt", "o.txt", "1", "t1.txt"},
+       echo("1", "s.txt", "o.txt", 1)},
+      {"fewer texts than counted", {"1", "s.txt", "o.txt", "5", "t1.txt", "t2.txt"},
+       echo("1", "s.txt", "o.txt", 5)},
+  };
+  for (const Case& c : cases) {
+    const RunResult r = run(c.args);
+    EXPECT_EQ(r.out, kBanner + c.out + "ERRO NA LEITURA DOS PARAMETROS\n") << c.name;
+    EXPECT_EQ(r.err, kUsageLine) << c.name;
+    EXPECT_EQ(r.status, 0) << c.name;
+    EXPECT_FALSE(fileExists(dir.file("o.txt"))) << c.name;
+  }
+}
+
+TEST_F(CliTest, OrdersBySentencePlaceAndLength) {
+  struct Case {
+    const char* method;
+    std::string ordered;
+  } cases[] = {
+      {"1",
+       "Chove forte na cidade.\n"                       // 1.1, 4 words
+       "Rios transbordam em tres bairros da cidade.\n"  // 2.1, 7 words
+       "A chuva deve parar amanha.\n"                   // 2.2
+       "Escolas fecham.\n"},                            // 1.4
+      {"2",
+       "Escolas fecham.\n"
+       "Chove forte na cidade.\n"
+       "A chuva deve parar amanha.\n"
+       "Rios transbordam em tres bairros da cidade.\n"},
+      {"3",
+       "Rios transbordam em tres bairros da cidade.\n"
+       "A chuva deve parar amanha.\n"
+       "Chove forte na cidade.\n"
+       "Escolas fecham.\n"},
+  };
+  for (const Case& c : cases) {
+    const RunResult r =
+        run({c.method, "s.txt", "o.txt", "2", "t1.txt", "t2.txt", "0"});
+    EXPECT_EQ(r.out, kBanner + echo(c.method, "s.txt", "o.txt", 2) +
+                         "Numero de CSTFiles: 0\n" + kDone)
+        << c.method;
+    EXPECT_EQ(r.err, "") << c.method;
+    EXPECT_EQ(r.status, 0) << c.method;
+    EXPECT_EQ(readWholeFile(dir.file("o.txt")), c.ordered) << c.method;
+  }
+}
+
+TEST_F(CliTest, WalkCasesWriteEmptyOutputs) {
+  dir.write("empty.txt", "");
+  dir.write("1", "");  // the argument 1 below names this file
+  dir.write("o.txt", "old content\n");
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string out;
+  } cases[] = {
+      {"no texts and no relations", {"1", "empty.txt", "o.txt", "0", "0"},
+       echo("1", "empty.txt", "o.txt", 0) + "Numero de CSTFiles: 0\n"},
+      {"unknown method", {"7", "s.txt", "o.txt", "1", "t1.txt", "0"},
+       echo("7", "s.txt", "o.txt", 1) + "Numero de CSTFiles: 0\n"},
+      {"method not a number", {"x", "s.txt", "o.txt", "1", "t1.txt", "0"},
+       echo("0", "s.txt", "o.txt", 1) + "Numero de CSTFiles: 0\n"},
+      {"negative counts take nothing", {"1", "empty.txt", "o.txt", "-4", "-1", "extra"},
+       echo("1", "empty.txt", "o.txt", -4) + "Numero de CSTFiles: -1\n"},
+  };
+  for (const Case& c : cases) {
+    const RunResult r = run(c.args);
+    EXPECT_EQ(r.out, kBanner + c.out + kDone) << c.name;
+    EXPECT_EQ(r.status, 0) << c.name;
+    EXPECT_EQ(readWholeFile(dir.file("o.txt")), "") << c.name;
+  }
+
+  // The count of 3 takes "1" as the third text and c1.txt as the relation
+  // count, which reads as 0.
+  const RunResult r =
+      run({"1", "s.txt", "o.txt", "3", "t1.txt", "t2.txt", "1", "c1.txt"});
+  EXPECT_EQ(r.out, kBanner + echo("1", "s.txt", "o.txt", 3) +
+                       "Numero de CSTFiles: 0\n" + kDone);
+  EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(CliTest, UnreadableInputFailsWithoutTouchingTheOutput) {
+  ::mkdir(dir.file("adir").c_str(), 0755);
+  dir.write("o.txt", "kept\n");
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {"missing text", {"1", "s.txt", "o.txt", "1", "none.txt", "0"},
+       "sentralign: none.txt: No such file or directory\n"},
+      {"missing summary", {"1", "none.txt", "o.txt", "1", "t1.txt", "0"},
+       "sentralign: none.txt: No such file or directory\n"},
+      {"directory as text", {"1", "s.txt", "o.txt", "1", "adir", "0"},
+       "sentralign: adir: Is a directory\n"},
+  };
+  for (const Case& c : cases) {
+    const RunResult r = run(c.args);
+    EXPECT_EQ(r.err, c.err) << c.name;
+    EXPECT_EQ(r.status, 1) << c.name;
+    EXPECT_EQ(readWholeFile(dir.file("o.txt")), "kept\n") << c.name;
+  }
+}
+
+TEST_F(CliTest, UnwritableOutputFails) {
+  struct Case {
+    const char* name;
+    std::string output;
+    std::string err;
+  } cases[] = {
+      {"no such directory", "nodir/o.txt",
+       "sentralign: nodir/o.txt: No such file or directory\n"},
+      {"device full", "/dev/full", "sentralign: /dev/full: No space left on device\n"},
+  };
+  for (const Case& c : cases) {
+    const RunResult r = run({"1", "s.txt", c.output, "2", "t1.txt", "t2.txt", "0"});
+    EXPECT_EQ(r.err, c.err) << c.name;
+    EXPECT_EQ(r.status, 1) << c.name;
+    EXPECT_EQ(r.out.find("ORDENACAO CONCLUIDA"), std::string::npos) << c.name;
+  }
+}
+
+TEST_F(CliTest, UnmatchedSummaryLinesAreWarnedAndDropped) {
+  dir.write("s2.txt", "Escolas fecham.\nEscolas fecham. \n\nNada disso.");
+  const RunResult r = run({"1", "s2.txt", "o.txt", "1", "t1.txt", "0"});
+  EXPECT_EQ(r.err,
+            "sentralign: s2.txt:2: linha do sumario sem sentenca correspondente, "
+            "descartada: Escolas fecham. \n"
+            "sentralign: s2.txt:3: linha do sumario sem sentenca correspondente, "
+            "descartada: \n"
+            "sentralign: s2.txt:4: linha do sumario sem sentenca correspondente, "
+            "descartada: Nada disso.\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(readWholeFile(dir.file("o.txt")), "Escolas fecham.\n");
+}
+
+TEST_F(CliTest, UnreadableStartupFileFailsBeforeTheBanner) {
+  ::unlink(dir.file("stoplist_portugues.txt").c_str());
+  ::mkdir(dir.file("stoplist_portugues.txt").c_str(), 0755);
+  const RunResult r = run({"1", "s.txt", "o.txt", "1", "t1.txt", "0"});
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "sentralign: stoplist_portugues.txt: Is a directory\n");
+  EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(CliTest, StartupFilesFallBackToTheDataDirectory) {
+  ::unlink(dir.file("stoplist_portugues.txt").c_str());
+  ::unlink(dir.file("FILE_DESCRIPTION_RELATIONS_CST.txt").c_str());
+  const RunResult r = run({"1", "s.txt", "o.txt", "2", "t1.txt", "t2.txt", "0"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CliTest, HelpAndVersionAreTheOnlyArgument) {
+  const RunResult help = run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Uso: sentralign METODO SUMARIO SAIDA", 0), 0u);
+  const RunResult version = run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("sentralign ", 0), 0u);
+  // With more arguments "--help" is a method number like any other word.
+  const RunResult walk = run({"--help", "s.txt"});
+  EXPECT_EQ(walk.out, kBanner + std::string("Method: 0\nDiretorio do Sumario: s.txt\n"
+                                            "ERRO NA LEITURA DOS PARAMETROS\n"));
+}

@@ -1,0 +1,127 @@
+#include "test_util.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "Edge.h"
+#include "Graph.h"
+#include "Vertex.h"
+
+namespace {
+
+std::string quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) {
+    if (c == '\'') {
+      q += "'\\''";
+    } else {
+      q += c;
+    }
+  }
+  return q + "'";
+}
+
+}  // namespace
+
+const char kBanner[] =
+    "\n======================================\n"
+    "========== SENTRALIGNOVATOR ==========\n"
+    "======================================\n\n";
+
+ScopedTempDir::ScopedTempDir() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base != nullptr ? base : "/tmp") +
+                        "/sentralign_test_XXXXXX";
+  if (::mkdtemp(&pattern[0]) == nullptr) throw std::runtime_error("mkdtemp");
+  path_ = pattern;
+}
+
+ScopedTempDir::~ScopedTempDir() {
+  const std::string command = "rm -rf " + quote(path_);
+  if (std::system(command.c_str()) != 0) std::perror("rm");
+}
+
+std::string ScopedTempDir::file(const std::string& name) const {
+  return path_ + "/" + name;
+}
+
+std::string ScopedTempDir::write(const std::string& name,
+                                 const std::string& bytes) const {
+  const std::string path = file(name);
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  return path;
+}
+
+std::string readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "<missing>";
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+bool fileExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+RunResult runProgram(const std::string& program,
+                     const std::vector<std::string>& args,
+                     const std::string& cwd) {
+  ScopedTempDir capture;
+  std::string command = "cd " + quote(cwd) + " && " + quote(program);
+  for (const std::string& arg : args) command += " " + quote(arg);
+  command += " </dev/null >" + quote(capture.file("out")) + " 2>" +
+             quote(capture.file("err"));
+  RunResult result;
+  const int raw = std::system(command.c_str());
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.out = readWholeFile(capture.file("out"));
+  result.err = readWholeFile(capture.file("err"));
+  return result;
+}
+
+std::string ids(const std::vector<Vertex*>& list) {
+  std::string s;
+  for (const Vertex* V : list) {
+    if (!s.empty()) s += ' ';
+    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText());
+  }
+  return s;
+}
+
+std::string outEdges(const Graph& G) {
+  std::string s;
+  for (const Vertex* V : G.vertexList) {
+    if (V->edgeOutList.empty()) continue;
+    if (!s.empty()) s += "; ";
+    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) + ">";
+    bool first = true;
+    for (const Edge* e : V->edgeOutList) {
+      if (!first) s += ',';
+      first = false;
+      s += std::to_string(e->getVertex()->getIdText()) + "." +
+           std::to_string(e->getVertex()->getPosText()) + ":" +
+           e->getRelationName();
+    }
+  }
+  return s;
+}
+
+Vertex* addTestVertex(Graph* G, int idText, int posText, int words,
+                      const std::string& sentence) {
+  Vertex* V = new Vertex(idText, posText);
+  V->setNumWordsSentence(words);
+  V->setStringSentence(sentence);
+  G->addVertex(V);
+  return V;
+}

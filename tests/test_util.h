@@ -1,0 +1,60 @@
+// Helpers shared by the tests: a scratch directory, files, running the
+// built tools, and one-line renderings of lists and graphs.
+
+#ifndef SENTRALIGN_TEST_UTIL_H_
+#define SENTRALIGN_TEST_UTIL_H_
+
+#include <string>
+#include <vector>
+
+class Graph;
+class Vertex;
+
+// A fresh directory under the system's temp dir, removed with its contents.
+class ScopedTempDir {
+ public:
+  ScopedTempDir();
+  ~ScopedTempDir();
+  ScopedTempDir(const ScopedTempDir&) = delete;
+  ScopedTempDir& operator=(const ScopedTempDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  // path() + "/" + name
+  std::string file(const std::string& name) const;
+  // Writes `bytes` to file(name) and returns that path.
+  std::string write(const std::string& name, const std::string& bytes) const;
+
+ private:
+  std::string path_;
+};
+
+// The whole content of a file; "<missing>" when it cannot be read.
+std::string readWholeFile(const std::string& path);
+bool fileExists(const std::string& path);
+
+// What a run of a built tool gave.
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs `program` with `args` in the directory `cwd`, stdin from /dev/null.
+RunResult runProgram(const std::string& program,
+                     const std::vector<std::string>& args,
+                     const std::string& cwd);
+
+// The stdout of a sentralign run up to the argument walk.
+extern const char kBanner[];
+
+// "1.2 2.1": the identity (idText.posText) of each vertex of the list.
+std::string ids(const std::vector<Vertex*>& list);
+// "1.1>1.2:Text-Sequence,2.1:Elaboration; 1.2>..." every out-edge of every
+// vertex of G, in vertexList order; vertices without out-edges are left out.
+std::string outEdges(const Graph& G);
+
+// A vertex owned by G with the given identity, word count and sentence.
+Vertex* addTestVertex(Graph* G, int idText, int posText, int words = 1,
+                      const std::string& sentence = "");
+
+#endif  // SENTRALIGN_TEST_UTIL_H_
