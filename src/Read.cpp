@@ -112,6 +112,84 @@ std::uint64_t identityKey(int idText, int posText) {
          static_cast<std::uint32_t>(posText);
 }
 
+// Reads up to and including the next byte `stop`; false at the end.
+bool skipPast(ByteCursor& in, int stop) {
+  for (int c = in.next(); c != kEnd; c = in.next()) {
+    if (c == stop) return true;
+  }
+  return false;
+}
+
+// A text value: a double quote, a skipped byte and a digit, then one more
+// byte unless it is an underscore. Without the quote only the last step
+// runs. False when the end comes first.
+bool readTextValue(ByteCursor& in, std::string* value) {
+  int c = in.next();
+  if (c == kEnd) return false;
+  if (c == '"') {
+    if (in.next() == kEnd) return false;
+    c = in.next();
+    if (c == kEnd) return false;
+    value->push_back(static_cast<char>(c));
+  }
+  c = in.next();
+  if (c == kEnd) return false;
+  if (c != '_') value->push_back(static_cast<char>(c));
+  return true;
+}
+
+// A position value: a double quote and a digit, then one more byte unless
+// it is a double quote. Without the quote only the last step runs.
+bool readPositionValue(ByteCursor& in, std::string* value) {
+  int c = in.next();
+  if (c == kEnd) return false;
+  if (c == '"') {
+    c = in.next();
+    if (c == kEnd) return false;
+    value->push_back(static_cast<char>(c));
+  }
+  c = in.next();
+  if (c == kEnd) return false;
+  if (c != '"') value->push_back(static_cast<char>(c));
+  return true;
+}
+
+// A type value: every byte between two double quotes; empty without them.
+bool readTypeValue(ByteCursor& in, std::string* value) {
+  int c = in.next();
+  if (c == kEnd) return false;
+  if (c != '"') return true;
+  for (c = in.next(); c != '"'; c = in.next()) {
+    if (c == kEnd) return false;
+    value->push_back(static_cast<char>(c));
+  }
+  return true;
+}
+
+// One relation as its record names it.
+struct RelationRecord {
+  std::string sourceText, sourcePos, targetText, targetPos, type;
+};
+
+// Reads the five values of one record after its first equals sign, and the
+// rest up to its sixth. False when the end of the file cuts the record.
+bool readRelationRecord(ByteCursor& in, RelationRecord* r) {
+  return readTextValue(in, &r->sourceText) && skipPast(in, '=') &&
+         readPositionValue(in, &r->sourcePos) && skipPast(in, '=') &&
+         readTextValue(in, &r->targetText) && skipPast(in, '=') &&
+         readPositionValue(in, &r->targetPos) && skipPast(in, '=') &&
+         readTypeValue(in, &r->type) && skipPast(in, '=');
+}
+
+// Makes an edge named and weighted by `type` to `to` in `list`.
+void appendEdge(std::vector<Edge*>& list, Vertex* to, const CST& type) {
+  Edge* e = new Edge(to);
+  e->setRelationName(type.nameRef());
+  e->setWeight(type.getWeight());
+  e->setNumCycles(0);
+  list.push_back(e);
+}
+
 }  // namespace
 
 Read::~Read() = default;
@@ -229,6 +307,96 @@ bool Read::readSentencesFromAllFiles(Graph* G, const std::string& dir,
     readSentencesFromBytes(G, texts[i], textNumberOfFileName(clusters[i]));
   }
   return true;
+}
+
+SkippedRelations Read::readRelationsCSTFromBytes(Graph* G,
+                                                 const std::string& bytes) {
+  std::unordered_map<std::uint64_t, Vertex*> byIdentity;
+  byIdentity.reserve(G->vertexList.size());
+  for (Vertex* V : G->vertexList) {
+    byIdentity.emplace(identityKey(V->getIdText(), V->getPosText()), V);
+  }
+  std::unordered_map<std::string_view, const CST*> byName;
+  for (const CST& type : G->cstList) byName.emplace(type.nameRef(), &type);
+
+  SkippedRelations skipped;
+  ByteCursor in(bytes);
+  for (;;) {
+    in.next();  // the byte after the record before is never looked at
+    if (!skipPast(in, '=')) break;
+    RelationRecord r;
+    if (!readRelationRecord(in, &r)) break;
+
+    const int sourceText = std::atoi(r.sourceText.c_str());
+    const int sourcePos = std::atoi(r.sourcePos.c_str());
+    const int targetText = std::atoi(r.targetText.c_str());
+    const int targetPos = std::atoi(r.targetPos.c_str());
+    const auto source = byIdentity.find(identityKey(sourceText, sourcePos));
+    const auto target = byIdentity.find(identityKey(targetText, targetPos));
+    if (source == byIdentity.end() || target == byIdentity.end()) {
+      if (skipped.count++ == 0) {
+        skipped.sourceText = sourceText;
+        skipped.sourcePos = sourcePos;
+        skipped.targetText = targetText;
+        skipped.targetPos = targetPos;
+      }
+      continue;
+    }
+    const auto type = byName.find(r.type);
+    if (type == byName.end()) continue;
+    Vertex* S = source->second;
+    Vertex* T = target->second;
+    switch (type->second->getDirection()) {
+      case 't':
+        appendEdge(S->edgeOutList, T, *type->second);
+        appendEdge(T->edgeInList, S, *type->second);
+        break;
+      case 'f':
+        appendEdge(T->edgeOutList, S, *type->second);
+        appendEdge(S->edgeInList, T, *type->second);
+        break;
+      default:
+        break;
+    }
+  }
+  return skipped;
+}
+
+namespace {
+
+// Reads every file of `paths` and links it, once all of them could be read.
+bool readRelationFiles(Graph* G, const std::vector<std::string>& paths,
+                       std::string* err, std::vector<SkippedRelations>* skipped) {
+  std::vector<std::string> files(paths.size());
+  for (size_t i = 0; i < paths.size(); ++i) {
+    if (!Read::readFileBytes(paths[i], &files[i], err)) return false;
+  }
+  for (size_t i = 0; i < files.size(); ++i) {
+    SkippedRelations s = Read::readRelationsCSTFromBytes(G, files[i]);
+    if (s.count == 0 || skipped == nullptr) continue;
+    s.file = paths[i];
+    skipped->push_back(s);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Read::readRelationsCSTFromFiles(Graph* G,
+                                     const std::vector<std::string>& filenames,
+                                     std::string* err,
+                                     std::vector<SkippedRelations>* skipped) {
+  return readRelationFiles(G, filenames, err, skipped);
+}
+
+bool Read::readRelationsCSTFromAllFiles(Graph* G, const std::string& dir,
+                                        const std::vector<std::string>& filenames,
+                                        std::string* err,
+                                        std::vector<SkippedRelations>* skipped) {
+  std::vector<std::string> paths;
+  paths.reserve(filenames.size());
+  for (const std::string& name : filenames) paths.push_back(dir + "/" + name);
+  return readRelationFiles(G, paths, err, skipped);
 }
 
 void Read::getLinesFromBytes(const std::string& bytes,

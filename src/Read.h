@@ -23,6 +23,14 @@ struct UnmatchedLine {
   std::string text;    // the line, or the marker's bytes
 };
 
+// The relations of one relation file that named a sentence no text has.
+struct SkippedRelations {
+  std::string file;
+  int count = 0;
+  // The first such relation: source and target as (text, position).
+  int sourceText = 0, sourcePos = 0, targetText = 0, targetPos = 0;
+};
+
 // Groups the readers; holds no data.
 class Read {
  public:
@@ -56,6 +64,24 @@ class Read {
                                                     std::string* err = nullptr);
   static void readDescriptionOfRelationsCSTFromBytes(Graph* G,
                                                      const std::string& bytes);
+
+  // Reads the relation files at `filenames`, in order. Each relation whose
+  // type is in G's cstList becomes an out-edge and an in-edge, held by the
+  // two vertices, in the direction of the type. A record cut short by the
+  // end of its file is not linked. Relations that name a sentence no text
+  // has are skipped and, per file, summed up in *skipped when given.
+  bool readRelationsCSTFromFiles(Graph* G,
+                                 const std::vector<std::string>& filenames,
+                                 std::string* err = nullptr,
+                                 std::vector<SkippedRelations>* skipped = nullptr);
+  // As readRelationsCSTFromFiles for the files `dir`/name.
+  static bool readRelationsCSTFromAllFiles(
+      Graph* G, const std::string& dir, const std::vector<std::string>& filenames,
+      std::string* err = nullptr, std::vector<SkippedRelations>* skipped = nullptr);
+  // The relations of `bytes`, linked into G as above; returns the skipped
+  // ones (with an empty file name).
+  static SkippedRelations readRelationsCSTFromBytes(Graph* G,
+                                                    const std::string& bytes);
 
   // Appends every line of `filename` to *v, byte for byte.
   static bool getLinesFromFile(const std::string& filename,

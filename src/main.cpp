@@ -75,6 +75,17 @@ void warnUnmatched(const std::string& path,
   }
 }
 
+void warnSkipped(const std::vector<SkippedRelations>& skipped) {
+  std::fflush(stdout);
+  for (const SkippedRelations& s : skipped) {
+    std::fprintf(stderr,
+                 "sentralign: %s: %d relacoes ignoradas por nomear sentenca "
+                 "inexistente (a primeira: de %d.%d para %d.%d)\n",
+                 s.file.c_str(), s.count, s.sourceText, s.sourcePos, s.targetText,
+                 s.targetPos);
+  }
+}
+
 // Takes the arguments one at a time from the program name on. A step takes
 // the argument under the cursor when one remains and no step failed before;
 // otherwise it takes nothing and writes its step code into Error.
@@ -235,6 +246,14 @@ int run(int argc, char** argv) {
   for (int k = 0; k < NumCSTFiles && walk.take(7, &CSTFile); ++k) {
     VectorCSTFiles.push_back(CSTFile);
   }
+  std::vector<SkippedRelations> skipped;
+  {
+    Read reader;
+    if (!reader.readRelationsCSTFromFiles(G, VectorCSTFiles, &err, &skipped)) {
+      writeError(err);
+      return kExitFailure;
+    }
+  }
 
   if (walk.Error != 0) {
     std::printf("ERRO NA LEITURA DOS PARAMETROS\n");
@@ -246,6 +265,7 @@ int run(int argc, char** argv) {
 
   // Only a run that goes on to order the summary says what it dropped.
   warnUnmatched(SummaryDir, unmatched);
+  warnSkipped(skipped);
   runMethod(G, Method);
   if (!writeOrderedSummary(*G, OrderedSummaryDir, &err)) {
     writeError(err);

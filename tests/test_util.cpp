@@ -99,14 +99,18 @@ std::string ids(const std::vector<Vertex*>& list) {
   return s;
 }
 
-std::string outEdges(const Graph& G) {
+namespace {
+
+std::string edgeLists(const Graph& G, bool out) {
   std::string s;
   for (const Vertex* V : G.vertexList) {
-    if (V->edgeOutList.empty()) continue;
+    const std::vector<Edge*>& list = out ? V->edgeOutList : V->edgeInList;
+    if (list.empty()) continue;
     if (!s.empty()) s += "; ";
-    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) + ">";
+    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) +
+         (out ? ">" : "<");
     bool first = true;
-    for (const Edge* e : V->edgeOutList) {
+    for (const Edge* e : list) {
       if (!first) s += ',';
       first = false;
       s += std::to_string(e->getVertex()->getIdText()) + "." +
@@ -116,6 +120,11 @@ std::string outEdges(const Graph& G) {
   }
   return s;
 }
+
+}  // namespace
+
+std::string outEdges(const Graph& G) { return edgeLists(G, true); }
+std::string inEdges(const Graph& G) { return edgeLists(G, false); }
 
 Vertex* addTestVertex(Graph* G, int idText, int posText, int words,
                       const std::string& sentence) {

@@ -52,6 +52,8 @@ std::string ids(const std::vector<Vertex*>& list);
 // "1.1>1.2:Text-Sequence,2.1:Elaboration; 1.2>..." every out-edge of every
 // vertex of G, in vertexList order; vertices without out-edges are left out.
 std::string outEdges(const Graph& G);
+// The same for in-edges: "2.5<1.2:Elaboration".
+std::string inEdges(const Graph& G);
 
 // A vertex owned by G with the given identity, word count and sentence.
 Vertex* addTestVertex(Graph* G, int idText, int posText, int words = 1,
