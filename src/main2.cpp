@@ -1,0 +1,158 @@
+#include "main2.h"
+
+#include <dirent.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+#include "DataDir.h"
+#include "Graph.h"
+#include "Read.h"
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+
+constexpr char kSummaryPrefix[] = "resCluster";
+
+void writeError(const std::string& message) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "sentralign-batch: %s\n", message.c_str());
+}
+
+// Calls visit with every entry name of `directory`, in listing order. On a
+// directory that cannot be opened, writes the driver's message (and the
+// path with the reason) to stderr and returns false.
+bool listDirectory(const std::string& directory,
+                   const std::function<void(const std::string&)>& visit) {
+  DIR* listing = ::opendir(directory.c_str());
+  if (listing == nullptr) {
+    const int error = errno;
+    std::fflush(stdout);
+    std::fprintf(stderr, "Nao foi possivel abrir diretorio.\n");
+    writeError(directory + ": " + std::strerror(error));
+    return false;
+  }
+  while (const dirent* entry = ::readdir(listing)) visit(entry->d_name);
+  ::closedir(listing);
+  return true;
+}
+
+void warnUnmatched(const std::string& path,
+                   const std::vector<UnmatchedLine>& unmatched) {
+  std::fflush(stdout);
+  for (const UnmatchedLine& line : unmatched) {
+    std::fprintf(stderr,
+                 "sentralign-batch: %s:%d: marcador do sumario sem sentenca "
+                 "correspondente, descartado: ",
+                 path.c_str(), line.lineNumber);
+    std::fwrite(line.text.data(), 1, line.text.size(), stderr);
+    std::fputc('\n', stderr);
+  }
+}
+
+void warnSkipped(const std::vector<SkippedRelations>& skipped) {
+  std::fflush(stdout);
+  for (const SkippedRelations& s : skipped) {
+    std::fprintf(stderr,
+                 "sentralign-batch: %s: %d relacoes ignoradas por nomear "
+                 "sentenca inexistente (a primeira: de %d.%d para %d.%d)\n",
+                 s.file.c_str(), s.count, s.sourceText, s.sourcePos, s.targetText,
+                 s.targetPos);
+  }
+}
+
+// Loads one cluster directory into G, then empties G's per-cluster lists.
+bool readCluster(Graph* G, const std::string& D) {
+  std::vector<std::string> filenameTexts;
+  std::vector<std::string> filenameRelationsCST;
+  std::string filenameSummary;
+  if (!createFileNames(D, &filenameTexts, &filenameRelationsCST, kSummaryPrefix,
+                       &filenameSummary)) {
+    return false;
+  }
+  std::string err;
+  std::vector<SkippedRelations> skipped;
+  std::vector<UnmatchedLine> unmatched;
+  if (!Read::readSentencesFromAllFiles(G, D, filenameTexts, &err) ||
+      !Read::readRelationsCSTFromAllFiles(G, D, filenameRelationsCST, &err,
+                                          &skipped)) {
+    writeError(err);
+    return false;
+  }
+  warnSkipped(skipped);
+  if (filenameSummary.empty()) {
+    writeError(D + ": nenhum sumario (arquivo " + kSummaryPrefix + "*) no cluster");
+  } else if (!Read::readSumm(filenameSummary, G, G->summ, &err, &unmatched)) {
+    writeError(err);
+    return false;
+  }
+  warnUnmatched(filenameSummary, unmatched);
+  G->reset();
+  return true;
+}
+
+}  // namespace
+
+bool extensionTest(const std::string& line, const std::string& extension) {
+  const size_t dot = line.rfind('.');
+  const std::string ext = dot == std::string::npos ? line : line.substr(dot + 1);
+  return ext == extension;
+}
+
+bool createDirectories(const std::string& mainDir,
+                       std::vector<std::string>* directories) {
+  return listDirectory(mainDir, [&](const std::string& name) {
+    if (name[0] != '.') directories->push_back(mainDir + name);
+  });
+}
+
+bool createFileNames(const std::string& directory,
+                     std::vector<std::string>* filenameTexts,
+                     std::vector<std::string>* filenameRelationsCST,
+                     const std::string& prefixoFilenameSummary,
+                     std::string* filenameSummary) {
+  return listDirectory(directory, [&](const std::string& name) {
+    if (extensionTest(name, "seg")) filenameTexts->push_back(name);
+    if (extensionTest(name, "cst")) filenameRelationsCST->push_back(name);
+    if (name.compare(0, prefixoFilenameSummary.size(), prefixoFilenameSummary) == 0) {
+      *filenameSummary = directory + "/" + name;
+    }
+  });
+}
+
+int main2(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr,
+                 "sentralign-batch: uso: sentralign-batch METODO [CORPUS/]\n");
+    return kExitFailure;
+  }
+  Graph graph;  // one graph for the whole corpus
+  Graph* G = &graph;
+  const std::string home = installationDirectory();
+  std::string err;
+  if (!G->createStopList(home + "stoplist_portugues.txt", &err) ||
+      !Read::readDescriptionOfRelationsCSTFromFile(
+          G, home + "FILE_DESCRIPTION_RELATIONS_CST.txt", &err)) {
+    writeError(err);
+    return kExitFailure;
+  }
+
+  std::printf("melthod: %d\n", std::atoi(argv[1]));
+  std::string corpus = home + "corpus/";
+  if (argc >= 3) {
+    corpus = argv[2];
+    std::printf("%s\n", corpus.c_str());
+  }
+
+  std::vector<std::string> directories;
+  if (!createDirectories(corpus, &directories)) return kExitFailure;
+  for (const std::string& D : directories) {
+    if (!readCluster(G, D)) return kExitFailure;
+  }
+  return kExitSuccess;
+}

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and runs the installed tools from
+# another working directory: they must find their data under the prefix.
+set -euo pipefail
+cmake_command=$1 build_dir=$2 source_dir=$3
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+prefix=$scratch/prefix
+
+"$cmake_command" --install "$build_dir" --prefix "$prefix" > /dev/null
+for f in bin/sentralign bin/sentralign-batch share/sentralign/stoplist_portugues.txt \
+         share/sentralign/stoplist_portugues.latin1.txt \
+         share/sentralign/FILE_DESCRIPTION_RELATIONS_CST.txt \
+         share/sentralign/corpus/C1_ponte/resCluster_C1.txt \
+         share/man/man1/sentralign.1 share/man/man1/sentralign-batch.1; do
+  [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
+done
+
+mkdir "$scratch/work" && cd "$scratch/work"
+ex=$source_dir/examples/cluster
+"$prefix/bin/sentralign" 1 "$ex/resumo.txt" out.txt 3 "$ex"/D1_*.txt "$ex"/D2_*.txt \
+  "$ex"/D3_*.txt 3 "$ex"/*.cst > console.txt
+[ "$(wc -l < out.txt)" -eq 7 ] || { echo "ordered summary has not 7 lines"; exit 1; }
+
+"$prefix/bin/sentralign-batch" 1 > batch.txt
+[ "$(cat batch.txt)" = "melthod: 1" ] || { echo "batch: $(cat batch.txt)"; exit 1; }
+
+# The installed copy of the start-up files is the one read: spoil it and the
+# message names it.
+rm "$prefix/share/sentralign/FILE_DESCRIPTION_RELATIONS_CST.txt"
+mkdir "$prefix/share/sentralign/FILE_DESCRIPTION_RELATIONS_CST.txt"
+if "$prefix/bin/sentralign" 1 > /dev/null 2> err.txt; then
+  echo "spoilt installed data went unnoticed"; exit 1
+fi
+grep -q "^sentralign: $prefix/bin/../share/sentralign/FILE_DESCRIPTION_RELATIONS_CST.txt: Is a directory\$" err.txt \
+  || { echo "unexpected: $(cat err.txt)"; exit 1; }
+echo "install test passed"
