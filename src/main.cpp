@@ -168,6 +168,80 @@ bool writeOrderedSummary(const Graph& G, const std::string& path,
   return false;
 }
 
+bool loadStartupFiles(Graph* G, std::string* err) {
+  const std::string filenameDescriptionCST = "FILE_DESCRIPTION_RELATIONS_CST.txt";
+  return G->createStopList(startupFilePath("stoplist_portugues.txt"), err) &&
+         Read::readDescriptionOfRelationsCSTFromFile(
+             G, startupFilePath(filenameDescriptionCST), err);
+}
+
+void printBanner() {
+  std::printf("\n======================================\n");
+  std::printf("========== SENTRALIGNOVATOR ==========\n");
+  std::printf("======================================\n\n");
+}
+
+// What the argument walk gathered and what the readers dropped on the way.
+struct WalkResult {
+  int Method = 0;
+  int Error = 0;  // 0 when every expected argument was there
+  std::string SummaryDir;
+  std::string OrderedSummaryDir;
+  std::vector<UnmatchedLine> unmatched;
+  std::vector<SkippedRelations> skipped;
+};
+
+// Takes the arguments in order, echoing each value, and reads the texts,
+// the summary and the relation files into G at their turn, with whatever
+// was gathered by then. False, with the reason in *err, when a named file
+// cannot be read.
+bool walkArguments(int argc, char** argv, Graph* G, WalkResult* w,
+                   std::string* err) {
+  int NumTexts = 0;
+  int NumCSTFiles = 0;
+  std::string TextFile;
+  std::string CSTFile;
+  std::vector<std::string> VectorTextFiles;
+  std::vector<std::string> VectorCSTFiles;
+  std::string value;
+
+  ArgumentWalk walk(argc, argv);
+  walk.take(1, &value);  // the program name
+  if (walk.take(2, &value)) {
+    w->Method = std::atoi(value.c_str());
+    std::printf("Method: %d\n", w->Method);
+  }
+  if (walk.take(3, &w->SummaryDir)) {
+    std::printf("Diretorio do Sumario: %s\n", w->SummaryDir.c_str());
+  }
+  if (walk.take(8, &w->OrderedSummaryDir)) {
+    std::printf("Diretorio do Sumario Ordenado: %s\n", w->OrderedSummaryDir.c_str());
+  }
+  if (walk.take(4, &value)) {
+    NumTexts = std::atoi(value.c_str());
+    std::printf("Numero de TextFiles: %d\n", NumTexts);
+  }
+  for (int k = 0; k < NumTexts && walk.take(5, &TextFile); ++k) {
+    VectorTextFiles.push_back(TextFile);
+  }
+  if (!Read().readSentencesFromFiles(G, VectorTextFiles, err)) return false;
+  if (!Read::readClearSumm(w->SummaryDir, G, G->summ, err, &w->unmatched)) {
+    return false;
+  }
+  if (walk.take(6, &value)) {
+    NumCSTFiles = std::atoi(value.c_str());
+    std::printf("Numero de CSTFiles: %d\n", NumCSTFiles);
+  }
+  for (int k = 0; k < NumCSTFiles && walk.take(7, &CSTFile); ++k) {
+    VectorCSTFiles.push_back(CSTFile);
+  }
+  if (!Read().readRelationsCSTFromFiles(G, VectorCSTFiles, err, &w->skipped)) {
+    return false;
+  }
+  w->Error = walk.Error;
+  return true;
+}
+
 int run(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
     std::fputs(kHelp, stdout);
@@ -178,83 +252,19 @@ int run(int argc, char** argv) {
     return kExitSuccess;
   }
 
-  int Method = 0;
-  int NumTexts = 0;
-  int NumCSTFiles = 0;
-  std::string SummaryDir;
-  std::string OrderedSummaryDir;
-  std::string TextFile;
-  std::string CSTFile;
-  std::vector<std::string> VectorTextFiles;
-  std::vector<std::string> VectorCSTFiles;
-  std::string err;
-
   Graph graph;  // lives until the run ends, then releases everything
   Graph* G = &graph;
-
-  if (!G->createStopList(startupFilePath("stoplist_portugues.txt"), &err)) {
+  std::string err;
+  if (!loadStartupFiles(G, &err)) {
     writeError(err);
     return kExitFailure;
   }
-  const std::string filenameDescriptionCST = "FILE_DESCRIPTION_RELATIONS_CST.txt";
-  if (!Read::readDescriptionOfRelationsCSTFromFile(
-          G, startupFilePath(filenameDescriptionCST), &err)) {
+  printBanner();
+  WalkResult walk;
+  if (!walkArguments(argc, argv, G, &walk, &err)) {
     writeError(err);
     return kExitFailure;
   }
-
-  std::printf("\n======================================\n");
-  std::printf("========== SENTRALIGNOVATOR ==========\n");
-  std::printf("======================================\n\n");
-
-  ArgumentWalk walk(argc, argv);
-  std::string value;
-  walk.take(1, &value);  // the program name
-  if (walk.take(2, &value)) {
-    Method = std::atoi(value.c_str());
-    std::printf("Method: %d\n", Method);
-  }
-  if (walk.take(3, &SummaryDir)) {
-    std::printf("Diretorio do Sumario: %s\n", SummaryDir.c_str());
-  }
-  if (walk.take(8, &OrderedSummaryDir)) {
-    std::printf("Diretorio do Sumario Ordenado: %s\n", OrderedSummaryDir.c_str());
-  }
-  if (walk.take(4, &value)) {
-    NumTexts = std::atoi(value.c_str());
-    std::printf("Numero de TextFiles: %d\n", NumTexts);
-  }
-  for (int k = 0; k < NumTexts && walk.take(5, &TextFile); ++k) {
-    VectorTextFiles.push_back(TextFile);
-  }
-  {
-    Read reader;
-    if (!reader.readSentencesFromFiles(G, VectorTextFiles, &err)) {
-      writeError(err);
-      return kExitFailure;
-    }
-  }
-  std::vector<UnmatchedLine> unmatched;
-  if (!Read::readClearSumm(SummaryDir, G, G->summ, &err, &unmatched)) {
-    writeError(err);
-    return kExitFailure;
-  }
-  if (walk.take(6, &value)) {
-    NumCSTFiles = std::atoi(value.c_str());
-    std::printf("Numero de CSTFiles: %d\n", NumCSTFiles);
-  }
-  for (int k = 0; k < NumCSTFiles && walk.take(7, &CSTFile); ++k) {
-    VectorCSTFiles.push_back(CSTFile);
-  }
-  std::vector<SkippedRelations> skipped;
-  {
-    Read reader;
-    if (!reader.readRelationsCSTFromFiles(G, VectorCSTFiles, &err, &skipped)) {
-      writeError(err);
-      return kExitFailure;
-    }
-  }
-
   if (walk.Error != 0) {
     std::printf("ERRO NA LEITURA DOS PARAMETROS\n");
     std::fflush(stdout);
@@ -264,10 +274,10 @@ int run(int argc, char** argv) {
   }
 
   // Only a run that goes on to order the summary says what it dropped.
-  warnUnmatched(SummaryDir, unmatched);
-  warnSkipped(skipped);
-  runMethod(G, Method);
-  if (!writeOrderedSummary(*G, OrderedSummaryDir, &err)) {
+  warnUnmatched(walk.SummaryDir, walk.unmatched);
+  warnSkipped(walk.skipped);
+  runMethod(G, walk.Method);
+  if (!writeOrderedSummary(*G, walk.OrderedSummaryDir, &err)) {
     writeError(err);
     return kExitFailure;
   }
