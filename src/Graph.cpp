@@ -1,7 +1,9 @@
 #include "Graph.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 
 #include "Edge.h"
 #include "Read.h"
@@ -57,7 +59,65 @@ void numberPositions(const std::vector<Vertex*>& list) {
   }
 }
 
+// sum / q in IEEE arithmetic, a zero divisor included.
+float divide(float sum, unsigned q) {
+  if (q != 0) return sum / static_cast<float>(q);
+  if (sum == 0.0f) return std::numeric_limits<float>::quiet_NaN();
+  return sum > 0.0f ? std::numeric_limits<float>::infinity()
+                    : -std::numeric_limits<float>::infinity();
+}
+
+// +1.0 when the later place's human position is greater, else -1.0.
+float orderSign(const Vertex* earlier, const Vertex* later) {
+  const std::int64_t difference =
+      static_cast<std::int64_t>(later->getPosHumanOrderedSumm()) -
+      earlier->getPosHumanOrderedSumm();
+  return difference > 0 ? 1.0f : -1.0f;
+}
+
 }  // namespace
+
+float Graph::spearmanTS(const std::vector<Vertex*>& human,
+                        const std::vector<Vertex*>& ordered) {
+  const unsigned n = static_cast<unsigned>(human.size());
+  if (ordered.size() < human.size()) return std::numeric_limits<float>::quiet_NaN();
+  float TS = 0.0f;
+  for (unsigned i = 0; i < n; ++i) {
+    const std::int64_t d =
+        static_cast<std::int64_t>(ordered[i]->getPosHumanOrderedSumm()) - i;
+    TS = TS + static_cast<float>(d * d);
+  }
+  TS = static_cast<float>(static_cast<double>(TS) * 6.0);
+  unsigned q = n * (n + 1);
+  q = q * (n - 1);
+  return static_cast<float>(1.0 - static_cast<double>(divide(TS, q)));
+}
+
+float Graph::kendallTK(const std::vector<Vertex*>& human,
+                       const std::vector<Vertex*>& ordered) {
+  const size_t n = human.size();
+  if (ordered.size() < n) return std::numeric_limits<float>::quiet_NaN();
+  float TK = 0.0f;
+  for (size_t i = 0; i + 1 < n; ++i) {
+    for (size_t j = i + 1; j < n; ++j) {
+      const float sgn1 = orderSign(human[i], human[j]);
+      const float sgn2 = orderSign(ordered[i], ordered[j]);
+      const float sgn = sgn1 * sgn2;
+      TK = TK + sgn;
+    }
+  }
+  const unsigned m = static_cast<unsigned>(n);
+  const unsigned q = m * (m - 1) / 2;
+  return divide(TK, q);
+}
+
+float Graph::TS_positionOrdering(Graph* G) {
+  return spearmanTS(G->humanOrderedSumm, G->positionOrderedSumm);
+}
+
+float Graph::TK_positionOrdering(Graph* G) {
+  return kendallTK(G->humanOrderedSumm, G->positionOrderedSumm);
+}
 
 Graph::~Graph() {
   std::sort(ownedVertices.begin(), ownedVertices.end());

@@ -59,9 +59,23 @@ class Graph {
   void sizeSentenceOrdering_Decrescente();
 
   // Agreement of positionOrderedSumm with humanOrderedSumm: Spearman's and
-  // Kendall's coefficients.
+  // Kendall's coefficients (see spearmanTS and kendallTK).
   static float TS_positionOrdering(Graph* G);
   static float TK_positionOrdering(Graph* G);
+
+  // Spearman's coefficient of `ordered` against `human`, from each entry's
+  // posHumanOrderedSumm (set by Read::setAllPosHummanOrderedSumm): 1 minus
+  // 6 times the float sum of squared place differences over n^3 - n, for
+  // the first n = human.size() entries of `ordered`. Not a number for n < 2,
+  // and when `ordered` holds fewer than n entries.
+  static float spearmanTS(const std::vector<Vertex*>& human,
+                          const std::vector<Vertex*>& ordered);
+  // Kendall's tau of `ordered` against `human`: over all pairs of places,
+  // +1 where both lists order the pair alike and -1 otherwise (a tie counts
+  // -1), divided by n(n-1)/2. Not a number for n < 2, and when `ordered`
+  // holds fewer than n entries.
+  static float kendallTK(const std::vector<Vertex*>& human,
+                         const std::vector<Vertex*>& ordered);
 
   std::vector<std::string> stopList;
   std::vector<Vertex*> vertexList;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "Edge.h"
+#include "Read.h"
 #include "Vertex.h"
 #include "test_util.h"
 
@@ -181,4 +184,57 @@ TEST(GraphTest, PositionOrderingSortsLongRunsByLength) {
   for (int w = 1; w <= 40; ++w) expected += " " + std::to_string(w);
   expected += " 1";
   EXPECT_EQ(lengths(G.positionOrderedSumm), expected);
+}
+
+TEST(GraphTest, AgreementMeasures) {
+  struct Case {
+    const char* name;
+    std::vector<int> order;  // human places of the ordered list, in order
+    float TS, TK;
+  } cases[] = {
+      {"identity", {0, 1, 2, 3, 4}, 1.0f, 1.0f},
+      {"reverse of four", {3, 2, 1, 0}, -1.0f, -1.0f},
+      {"reverse of five", {4, 3, 2, 1, 0}, -1.0f, -1.0f},
+      {"first pair swapped", {1, 0, 2}, 0.5f, 1.0f / 3.0f},
+      {"two swapped", {1, 0}, -1.0f, -1.0f},
+      {"one sentence twice", {0, 0, 2}, 1.0f - 6.0f * 1.0f / 24.0f, 1.0f / 3.0f},
+  };
+  for (const Case& c : cases) {
+    Graph G;
+    for (size_t i = 0; i < c.order.size(); ++i) {
+      G.humanOrderedSumm.push_back(addTestVertex(&G, 1, static_cast<int>(i) + 1));
+    }
+    Read::setAllPosHummanOrderedSumm(&G);
+    for (int place : c.order) {
+      G.positionOrderedSumm.push_back(G.humanOrderedSumm[static_cast<size_t>(place)]);
+    }
+    EXPECT_EQ(Graph::TS_positionOrdering(&G), c.TS) << c.name;
+    EXPECT_EQ(Graph::TK_positionOrdering(&G), c.TK) << c.name;
+  }
+}
+
+TEST(GraphTest, AgreementIsNotANumberBelowTwoSentences) {
+  Graph G;
+  EXPECT_TRUE(std::isnan(Graph::TS_positionOrdering(&G)));
+  EXPECT_TRUE(std::isnan(Graph::TK_positionOrdering(&G)));
+  Vertex* V = addTestVertex(&G, 1, 1);
+  G.humanOrderedSumm = {V};
+  G.positionOrderedSumm = {V};
+  Read::setAllPosHummanOrderedSumm(&G);
+  EXPECT_TRUE(std::isnan(Graph::TS_positionOrdering(&G)));
+  EXPECT_TRUE(std::isnan(Graph::TK_positionOrdering(&G)));
+}
+
+TEST(GraphTest, AgreementNeverReadsPastTheOrderedList) {
+  Graph G;
+  for (int i = 1; i <= 3; ++i) G.humanOrderedSumm.push_back(addTestVertex(&G, 1, i));
+  Read::setAllPosHummanOrderedSumm(&G);
+  G.positionOrderedSumm = {G.humanOrderedSumm[0], G.humanOrderedSumm[1]};
+  EXPECT_TRUE(std::isnan(Graph::TS_positionOrdering(&G)));
+  EXPECT_TRUE(std::isnan(Graph::TK_positionOrdering(&G)));
+  // A longer ordered list is read for its first n entries only.
+  G.positionOrderedSumm.push_back(G.humanOrderedSumm[2]);
+  G.positionOrderedSumm.push_back(G.humanOrderedSumm[0]);
+  EXPECT_EQ(Graph::TS_positionOrdering(&G), 1.0f);
+  EXPECT_EQ(Graph::TK_positionOrdering(&G), 1.0f);
 }
