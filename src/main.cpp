@@ -6,6 +6,7 @@
 // and the relation files into one graph, runs the ordering METHOD names and
 // writes the ordered summary to OUTPUT, one sentence a line.
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -137,11 +138,24 @@ bool isRegularFile(std::FILE* file) {
   return ::fstat(::fileno(file), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// Opens `path` for writing, created or truncated. A FIFO without a reader
+// fails at once (ENXIO) instead of waiting for one.
+std::FILE* openOutput(const std::string& path) {
+  const int fd = ::open(path.c_str(),
+                        O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd, "w");
+  if (file == nullptr) ::close(fd);
+  return file;
+}
+
 // Writes every sentence of orderedSumm and a line feed to `path`. A regular
 // file that cannot be written whole is removed again.
 bool writeOrderedSummary(const Graph& G, const std::string& path,
                          std::string* err) {
-  std::FILE* FileOrderedSumm = std::fopen(path.c_str(), "w+");
+  std::FILE* FileOrderedSumm = openOutput(path);
   if (FileOrderedSumm == nullptr) {
     *err = path + ": " + std::strerror(errno);
     return false;
