@@ -548,6 +548,32 @@ bool Read::readSumm(const std::string& filename, Graph* G,
   return true;
 }
 
+void Read::printUnmatched(const char* program, const std::string& path,
+                          const std::vector<UnmatchedLine>& unmatched,
+                          bool markers) {
+  std::fflush(stdout);
+  const char* what = markers ? "marcador do sumario sem sentenca correspondente, descartado"
+                             : "linha do sumario sem sentenca correspondente, descartada";
+  for (const UnmatchedLine& line : unmatched) {
+    std::fprintf(stderr, "%s: %s:%d: %s: ", program, path.c_str(), line.lineNumber,
+                 what);
+    std::fwrite(line.text.data(), 1, line.text.size(), stderr);
+    std::fputc('\n', stderr);
+  }
+}
+
+void Read::printSkipped(const char* program,
+                        const std::vector<SkippedRelations>& skipped) {
+  std::fflush(stdout);
+  for (const SkippedRelations& s : skipped) {
+    std::fprintf(stderr,
+                 "%s: %s: %d relacoes ignoradas por nomear sentenca inexistente "
+                 "(a primeira: de %d.%d para %d.%d)\n",
+                 program, s.file.c_str(), s.count, s.sourceText, s.sourcePos,
+                 s.targetText, s.targetPos);
+  }
+}
+
 void Read::setAllPosHummanOrderedSumm(Graph* G) {
   for (size_t i = 0; i < G->humanOrderedSumm.size(); ++i) {
     G->humanOrderedSumm[i]->setPosHumanOrderedSumm(static_cast<int>(i));

@@ -115,6 +115,15 @@ class Read {
   // Gives each vertex of G's humanOrderedSumm its 0-based place there.
   static void setAllPosHummanOrderedSumm(Graph* G);
 
+  // Writes to stderr one line "PROGRAM: PATH:LINE: ..." per dropped
+  // summary line (or marker, when `markers`), and one line per relation
+  // file with skipped relations.
+  static void printUnmatched(const char* program, const std::string& path,
+                             const std::vector<UnmatchedLine>& unmatched,
+                             bool markers);
+  static void printSkipped(const char* program,
+                           const std::vector<SkippedRelations>& skipped);
+
   // Reads the whole of `path` into *bytes, dropping each CR that stands
   // directly before a LF. An empty path gives no bytes. Never blocks on a
   // FIFO without a writer.

@@ -63,30 +63,6 @@ void writeError(const std::string& message) {
   std::fprintf(stderr, "sentralign: %s\n", message.c_str());
 }
 
-void warnUnmatched(const std::string& path,
-                   const std::vector<UnmatchedLine>& unmatched) {
-  std::fflush(stdout);
-  for (const UnmatchedLine& line : unmatched) {
-    std::fprintf(stderr,
-                 "sentralign: %s:%d: linha do sumario sem sentenca "
-                 "correspondente, descartada: ",
-                 path.c_str(), line.lineNumber);
-    std::fwrite(line.text.data(), 1, line.text.size(), stderr);
-    std::fputc('\n', stderr);
-  }
-}
-
-void warnSkipped(const std::vector<SkippedRelations>& skipped) {
-  std::fflush(stdout);
-  for (const SkippedRelations& s : skipped) {
-    std::fprintf(stderr,
-                 "sentralign: %s: %d relacoes ignoradas por nomear sentenca "
-                 "inexistente (a primeira: de %d.%d para %d.%d)\n",
-                 s.file.c_str(), s.count, s.sourceText, s.sourcePos, s.targetText,
-                 s.targetPos);
-  }
-}
-
 // Takes the arguments one at a time from the program name on. A step takes
 // the argument under the cursor when one remains and no step failed before;
 // otherwise it takes nothing and writes its step code into Error.
@@ -288,8 +264,8 @@ int run(int argc, char** argv) {
   }
 
   // Only a run that goes on to order the summary says what it dropped.
-  warnUnmatched(walk.SummaryDir, walk.unmatched);
-  warnSkipped(walk.skipped);
+  Read::printUnmatched("sentralign", walk.SummaryDir, walk.unmatched, false);
+  Read::printSkipped("sentralign", walk.skipped);
   runMethod(G, walk.Method);
   if (!writeOrderedSummary(*G, walk.OrderedSummaryDir, &err)) {
     writeError(err);

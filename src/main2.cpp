@@ -42,30 +42,6 @@ bool listDirectory(const std::string& directory,
   return true;
 }
 
-void warnUnmatched(const std::string& path,
-                   const std::vector<UnmatchedLine>& unmatched) {
-  std::fflush(stdout);
-  for (const UnmatchedLine& line : unmatched) {
-    std::fprintf(stderr,
-                 "sentralign-batch: %s:%d: marcador do sumario sem sentenca "
-                 "correspondente, descartado: ",
-                 path.c_str(), line.lineNumber);
-    std::fwrite(line.text.data(), 1, line.text.size(), stderr);
-    std::fputc('\n', stderr);
-  }
-}
-
-void warnSkipped(const std::vector<SkippedRelations>& skipped) {
-  std::fflush(stdout);
-  for (const SkippedRelations& s : skipped) {
-    std::fprintf(stderr,
-                 "sentralign-batch: %s: %d relacoes ignoradas por nomear "
-                 "sentenca inexistente (a primeira: de %d.%d para %d.%d)\n",
-                 s.file.c_str(), s.count, s.sourceText, s.sourcePos, s.targetText,
-                 s.targetPos);
-  }
-}
-
 // Loads one cluster directory into G, then empties G's per-cluster lists.
 bool readCluster(Graph* G, const std::string& D) {
   std::vector<std::string> filenameTexts;
@@ -84,14 +60,14 @@ bool readCluster(Graph* G, const std::string& D) {
     writeError(err);
     return false;
   }
-  warnSkipped(skipped);
+  Read::printSkipped("sentralign-batch", skipped);
   if (filenameSummary.empty()) {
     writeError(D + ": nenhum sumario (arquivo " + kSummaryPrefix + "*) no cluster");
   } else if (!Read::readSumm(filenameSummary, G, G->summ, &err, &unmatched)) {
     writeError(err);
     return false;
   }
-  warnUnmatched(filenameSummary, unmatched);
+  Read::printUnmatched("sentralign-batch", filenameSummary, unmatched, true);
   G->reset();
   return true;
 }
