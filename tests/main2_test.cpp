@@ -104,6 +104,20 @@ TEST_F(BatchTest, ClusterWithoutSummaryIsReportedAndSkipped) {
   EXPECT_EQ(r.status, 0);
 }
 
+TEST_F(BatchTest, MarkersWithoutSentencesAreReported) {
+  // A cluster without texts: its summary matches nothing.
+  ::mkdir(scratch.file("corpus").c_str(), 0755);
+  ::mkdir(scratch.file("corpus/C1").c_str(), 0755);
+  scratch.write("corpus/C1/resCluster_1", "<s1_t1:> Um.\n<s2_t1:> Dois.\n");
+  const RunResult r = run({"1", "corpus/"});
+  EXPECT_EQ(r.err,
+            "sentralign-batch: corpus/C1/resCluster_1:1: marcador do sumario sem "
+            "sentenca correspondente, descartado: <s1_t1:\n"
+            "sentralign-batch: corpus/C1/resCluster_1:2: marcador do sumario sem "
+            "sentenca correspondente, descartado: <s2_t1:\n");
+  EXPECT_EQ(r.status, 0);
+}
+
 TEST_F(BatchTest, UnopenableDirectoriesEndTheRun) {
   ::mkdir(scratch.file("corpus").c_str(), 0755);
   scratch.write("corpus/plain", "");
