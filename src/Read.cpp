@@ -91,13 +91,6 @@ void linkText(const std::vector<Vertex*>& text) {
   }
 }
 
-// The text number of a batch file name: its second and third bytes, read
-// like atoi.
-int textNumberOfFileName(const std::string& name) {
-  const std::string digits = name.size() > 1 ? name.substr(1, 2) : "";
-  return std::atoi(digits.c_str());
-}
-
 // Appends raw to *text without the CR of each CR LF pair.
 void appendWithoutCarriageReturns(const std::string& raw, std::string* text) {
   text->reserve(text->size() + raw.size());
@@ -257,30 +250,72 @@ int Read::getNumWordsFromFile(std::FILE* file) {
   return getNumWordsFromBytes(text);
 }
 
+namespace {
+
+// The vertices of one text as they are made: the running word count after
+// the sentence and the position of the next one.
+class TextBuilder {
+ public:
+  TextBuilder(Graph* G, const std::string& bytes, int idText)
+      : G_(G), idText_(idText), wordsAfter_(Read::getNumWordsFromBytes(bytes)) {}
+
+  // Makes the vertex of a non-empty sentence, owned by G, and appends it to
+  // G's vertexList and to this text.
+  void addSentence(const std::string& sentence) {
+    Vertex* V = new Vertex();
+    const int words = Library::countWords(sentence);
+    wordsAfter_ -= words;
+    V->setNumWordsSentence(words);
+    V->setNumWordsAfter(wordsAfter_);
+    V->setIdText(idText_);
+    V->setPosText(position_++);
+    V->setStringSentence(sentence);
+    V->createCharSentence(sentence, G_->stopList);
+    G_->addVertex(V);
+    text_.push_back(V);
+  }
+
+  // Links the sentences of the text by "Text-Sequence" edges.
+  void finish() { linkText(text_); }
+
+ private:
+  Graph* G_;
+  int idText_;
+  int wordsAfter_;
+  int position_ = 1;
+  std::vector<Vertex*> text_;
+};
+
+}  // namespace
+
 void Read::readSentencesFromBytes(Graph* G, const std::string& bytes,
                                   int idText) {
-  int wordsAfter = getNumWordsFromBytes(bytes);
-  int position = 1;
-  std::vector<Vertex*> text;
+  TextBuilder text(G, bytes, idText);
   ByteCursor in(bytes);
   std::string sentence;
   for (int c = in.next(); c != kEnd; c = in.next()) {
     sentence.clear();
     segmentSentence(in, c, &sentence);
     if (sentence.empty()) continue;
-    Vertex* V = new Vertex();
-    const int words = Library::countWords(sentence);
-    wordsAfter -= words;
-    V->setNumWordsSentence(words);
-    V->setNumWordsAfter(wordsAfter);
-    V->setIdText(idText);
-    V->setPosText(position++);
-    V->setStringSentence(sentence);
-    V->createCharSentence(sentence, G->stopList);
-    G->addVertex(V);
-    text.push_back(V);
+    text.addSentence(sentence);
   }
-  linkText(text);
+  text.finish();
+}
+
+void Read::readSegmentedSentencesFromBytes(Graph* G, const std::string& bytes,
+                                           int idText) {
+  TextBuilder text(G, bytes, idText);
+  std::vector<std::string> lines;
+  getLinesFromBytes(bytes, &lines);
+  for (const std::string& line : lines) {
+    if (!line.empty()) text.addSentence(line);
+  }
+  text.finish();
+}
+
+int Read::textNumberOfFileName(const std::string& name) {
+  const std::string digits = name.size() > 1 ? name.substr(1, 2) : "";
+  return std::atoi(digits.c_str());
 }
 
 bool Read::readSentencesFromFiles(Graph* G,

@@ -51,6 +51,15 @@ class Read {
   // Sentences of `bytes` as text `idText`, appended to G as above.
   static void readSentencesFromBytes(Graph* G, const std::string& bytes,
                                      int idText);
+  // As readSentencesFromBytes for a text already cut into sentences: each
+  // line is one sentence, every byte of it kept (blanks at its ends too).
+  // An empty line makes no sentence and takes no position.
+  static void readSegmentedSentencesFromBytes(Graph* G, const std::string& bytes,
+                                              int idText);
+  // The text number of a text file's name, as readSentencesFromAllFiles
+  // reads it: the second and third bytes, like atoi ("D3_x" is 3, "D12_x"
+  // is 12, a name without those digits is 0).
+  static int textNumberOfFileName(const std::string& name);
 
   // The word total of an open file: the spaces plus one of each non-empty
   // line. Leaves the file at its start again.

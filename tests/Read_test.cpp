@@ -176,6 +176,48 @@ TEST(ReadTest, BatchTextNumbersComeFromFileNames) {
   EXPECT_EQ(ids(G.vertexList), "3.1 12.1 0.1");
 }
 
+TEST(ReadTest, TextNumbersOfNewsCorpusFileNames) {
+  struct Case {
+    const char* name;
+    int number;
+  } cases[] = {
+      {"D1_C1_Folha_04-08-2006_07h42.txt.seg", 1},
+      {"D10_C3_Estadao.txt.seg", 10},
+      {"Folha.txt.seg", 0},
+      {"D", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Read::textNumberOfFileName(c.name), c.number) << c.name;
+}
+
+TEST(ReadTest, SegmentedTextsHoldOneSentenceALine) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::string sentences;
+  } cases[] = {
+      {"a full stop and a space do not cut", "Na Av. Central. Hoje.\nFim.\n",
+       "1.1[Na Av. Central. Hoje.] 1.2[Fim.]"},
+      {"blanks at the ends stay", "  Um. \t\nDois.\n", "1.1[  Um. \t] 1.2[Dois.]"},
+      {"empty lines make nothing and take no place", "\nUm.\n\n\nDois.",
+       "1.1[Um.] 1.2[Dois.]"},
+      {"a line of blanks is a sentence", "Um.\n \nDois.\n", "1.1[Um.] 1.2[ ] 1.3[Dois.]"},
+      {"empty text", "", ""},
+  };
+  for (const Case& c : cases) {
+    Graph G;
+    Read::readSegmentedSentencesFromBytes(&G, c.text, 1);
+    EXPECT_EQ(sentences(G), c.sentences) << c.name;
+  }
+}
+
+TEST(ReadTest, SegmentedTextsGetWordCountsAndEdgesAsCutTexts) {
+  Graph G;
+  Read::readSegmentedSentencesFromBytes(&G, "Um dois. Tres.\nQuatro cinco seis.\n", 4);
+  EXPECT_EQ(ids(G.vertexList), "4.1 4.2");
+  EXPECT_EQ(wordCounts(G), "3/3 3/0");
+  EXPECT_EQ(outEdges(G), "4.1>4.2:Text-Sequence");
+}
+
 TEST(ReadTest, UnreadableFilesFailBeforeAnyChange) {
   ScopedTempDir dir;
   const std::string good = dir.write("t.txt", "Um.\n");
