@@ -21,8 +21,9 @@ double tauB(const std::vector<Vertex*>& human, const std::vector<Vertex*>& order
     for (size_t j = i + 1; j < n; ++j) {
       // The pair (i, j) of places in `ordered`: its order there is i < j,
       // its order in the human list that of the human places.
-      const int humanOrder = sign(static_cast<long long>(ordered[j]->getPosHumanOrderedSumm()) -
-                                  ordered[i]->getPosHumanOrderedSumm());
+      const int humanOrder =
+          sign(static_cast<long long>(ordered[j]->getPosHumanOrderedSumm()) -
+               ordered[i]->getPosHumanOrderedSumm());
       const int orderedOrder = ordered[i] == ordered[j] ? 0 : 1;
       if (humanOrder == 0) ++tiedHuman;
       if (orderedOrder == 0) ++tiedOrdered;

@@ -42,8 +42,8 @@ class Agreement {
   // `seed` and `stream`: the same arguments give the same figures on every
   // platform. perfectMatch is then the share of orderings equal to the
   // human one. With no shuffle every score is undefined.
-  static AgreementScores randomOrdering(const Graph& G, int shuffles,
-                                        std::uint64_t seed, std::uint32_t stream);
+  static AgreementScores randomOrdering(const Graph& G, int shuffles, std::uint64_t seed,
+                                        std::uint32_t stream);
 };
 
 #endif  // SENTRALIGN_AGREEMENT_H_

@@ -45,11 +45,17 @@ bool Encoding::isValidUtf8(const std::string& bytes) {
     std::uint32_t code = 0;
     std::uint32_t least = 0;  // the smallest code of that length
     if (c >= 0xC2 && c <= 0xDF) {
-      length = 2, code = c & 0x1Fu, least = 0x80;
+      length = 2;
+      code = c & 0x1Fu;
+      least = 0x80;
     } else if ((c & 0xF0) == 0xE0) {
-      length = 3, code = c & 0x0Fu, least = 0x800;
+      length = 3;
+      code = c & 0x0Fu;
+      least = 0x800;
     } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4, code = c & 0x07u, least = 0x10000;
+      length = 4;
+      code = c & 0x07u;
+      least = 0x10000;
     } else {
       return false;  // a continuation byte, C0, C1 or F5 to FF
     }

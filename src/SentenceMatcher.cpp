@@ -1,5 +1,6 @@
 #include "SentenceMatcher.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "Graph.h"
@@ -43,29 +44,29 @@ Character decodeAt(const std::string& s, size_t i) {
   return {code, length};
 }
 
+// Unicode blanks beside ASCII's, and the quotation marks that a
+// normalised line writes as '"' and '\''.
+constexpr std::uint32_t kBlanks[] = {' ',    '\t',   '\n',   '\r',   '\v',  '\f',
+                                     0x00A0, 0x202F, 0x205F, 0x3000, 0xFEFF};
+constexpr std::uint32_t kDoubleQuotes[] = {0x201C, 0x201D, 0x201E, 0x201F,
+                                           0x00AB, 0x00BB, 0x2033};
+constexpr std::uint32_t kSingleQuotes[] = {0x2018, 0x2019, 0x201A, 0x201B, 0x2039,
+                                           0x203A, '`',    0x00B4, 0x2032};
+
+template <size_t N>
+bool isOneOf(const std::uint32_t (&codes)[N], std::uint32_t code) {
+  return std::find(codes, codes + N, code) != codes + N;
+}
+
 bool isBlank(std::uint32_t code) {
-  switch (code) {
-    case ' ': case '\t': case '\n': case '\r': case '\v': case '\f':
-    case 0x00A0: case 0x202F: case 0x205F: case 0x3000: case 0xFEFF:
-      return true;
-    default:
-      return code >= 0x2000 && code <= 0x200B;
-  }
+  return isOneOf(kBlanks, code) || (code >= 0x2000 && code <= 0x200B);
 }
 
 // The character that stands for `code` in a normalised line, or kNoCode to
 // keep the character as it is.
 std::uint32_t normalisedCode(std::uint32_t code) {
-  switch (code) {
-    case 0x201C: case 0x201D: case 0x201E: case 0x201F:
-    case 0x00AB: case 0x00BB: case 0x2033:
-      return '"';
-    case 0x2018: case 0x2019: case 0x201A: case 0x201B:
-    case 0x2039: case 0x203A: case '`': case 0x00B4: case 0x2032:
-      return '\'';
-    default:
-      break;
-  }
+  if (isOneOf(kDoubleQuotes, code)) return '"';
+  if (isOneOf(kSingleQuotes, code)) return '\'';
   if (code >= 'A' && code <= 'Z') return code + ('a' - 'A');
   if (code >= 0x00C0 && code <= 0x00DE && code != 0x00D7) return code + 0x20;
   return kNoCode;
@@ -90,8 +91,7 @@ SentenceMatcher::SentenceMatcher(const Graph& G) {
     const auto inserted =
         normalised_.emplace(normalise(V->stringSentenceRef()), NormalisedEntry{V});
     NormalisedEntry& entry = inserted.first->second;
-    if (!inserted.second &&
-        entry.first->stringSentenceRef() != V->stringSentenceRef()) {
+    if (!inserted.second && entry.first->stringSentenceRef() != V->stringSentenceRef()) {
       entry.ambiguous = true;
     }
   }
@@ -132,8 +132,7 @@ std::string SentenceMatcher::normalise(const std::string& line) {
   return out;
 }
 
-void SentenceMatcher::matchLines(const std::string& bytes,
-                                 std::vector<Vertex*>* list,
+void SentenceMatcher::matchLines(const std::string& bytes, std::vector<Vertex*>* list,
                                  std::vector<MatchNote>* notes) const {
   std::unordered_map<const Vertex*, int> firstLineOf;
   int lineNumber = 0;

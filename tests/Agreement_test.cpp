@@ -1,8 +1,8 @@
 #include "Agreement.h"
 
-#include <cmath>
-
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "Graph.h"
 #include "Read.h"
@@ -39,7 +39,12 @@ TEST_F(AgreementTest, ScoresOfKnownOrderings) {
   } cases[] = {
       {"same order", {0, 1, 2}, 1.0, 1.0, 1.0, 1.0, 1.0},
       {"reverse", {2, 1, 0}, -1.0, -1.0, -1.0, 0.0, 1.0 / 3},
-      {"first two swapped", {1, 0, 2}, 0.5, static_cast<double>(1.0f / 3.0f), 1.0 / 3, 0.0,
+      {"first two swapped",
+       {1, 0, 2},
+       0.5,
+       static_cast<double>(1.0f / 3.0f),
+       1.0 / 3,
+       0.0,
        1.0 / 3},
       {"rotated", {1, 2, 0}, -0.5, static_cast<double>(-1.0f / 3.0f), -1.0 / 3, 0.0, 0.0},
   };

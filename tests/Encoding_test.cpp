@@ -22,7 +22,8 @@ TEST(EncodingTest, WellFormedUtf8IsToldFromOtherBytes) {
       {"above U+10FFFF", "\xF4\x90\x80\x80", false},
       {"NUL is ASCII", std::string("a\0b", 3), true},
   };
-  for (const Case& c : cases) EXPECT_EQ(Encoding::isValidUtf8(c.bytes), c.valid) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(Encoding::isValidUtf8(c.bytes), c.valid) << c.name;
 }
 
 TEST(EncodingTest, Latin1BecomesUtf8) {
@@ -34,12 +35,14 @@ TEST(EncodingTest, Latin1BecomesUtf8) {
       {"ASCII unchanged", "abc\n", "abc\n"},
       {"accented letters", "Jo\xE3o \xC9", "Jo\xC3\xA3o \xC3\x89"},
       {"ordinal and no-break space", "15\xAA\xA0", "15\xC2\xAA\xC2\xA0"},
-      {"Windows-1252 quotes", "\x93x\x94 \x91y\x92", "\xE2\x80\x9Cx\xE2\x80\x9D \xE2\x80\x98y\xE2\x80\x99"},
+      {"Windows-1252 quotes", "\x93x\x94 \x91y\x92",
+       "\xE2\x80\x9Cx\xE2\x80\x9D \xE2\x80\x98y\xE2\x80\x99"},
       {"euro and dash", "\x80\x96", "\xE2\x82\xAC\xE2\x80\x93"},
       {"undefined byte stays a control code", "\x81", "\xC2\x81"},
       {"last byte", "\xFF", "\xC3\xBF"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Encoding::latin1ToUtf8(c.latin1), c.utf8) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(Encoding::latin1ToUtf8(c.latin1), c.utf8) << c.name;
 }
 
 TEST(EncodingTest, ToUtf8ConvertsOnlyWhatIsNotUtf8) {

@@ -31,12 +31,26 @@ TEST(SentenceMatcherTest, NormalisingTrimsBlanksUnifiesQuotesAndLowers) {
   } cases[] = {
       {"ASCII blanks at the ends", " \t Ponte caiu. \r", "ponte caiu."},
       {"blanks inside stay", "a  b", "a  b"},
-      {"no-break space and byte-order mark", "\xEF\xBB\xBF" "a\xC2\xA0", "a"},
+      {"no-break space and byte-order mark",
+       "\xEF\xBB\xBF"
+       "a\xC2\xA0",
+       "a"},
       {"curly and angle double quotes",
-       "\xE2\x80\x9C" "a" "\xE2\x80\x9D \xC2\xAB" "b" "\xC2\xBB \"c\"", "\"a\" \"b\" \"c\""},
-      {"single quotes and accents", "d\xE2\x80\x99\xC3\x81gua `x\xC2\xB4", "d'\xC3\xA1gua 'x'"},
-      {"accented capitals", "\xC3\x89 \xC3\x87\xC3\x83O \xC3\x9C", "\xC3\xA9 \xC3\xA7\xC3\xA3o \xC3\xBC"},
-      {"the multiplication sign is no letter", "2\xC3\x97" "3", "2\xC3\x97" "3"},
+       "\xE2\x80\x9C"
+       "a"
+       "\xE2\x80\x9D \xC2\xAB"
+       "b"
+       "\xC2\xBB \"c\"",
+       "\"a\" \"b\" \"c\""},
+      {"single quotes and accents", "d\xE2\x80\x99\xC3\x81gua `x\xC2\xB4",
+       "d'\xC3\xA1gua 'x'"},
+      {"accented capitals", "\xC3\x89 \xC3\x87\xC3\x83O \xC3\x9C",
+       "\xC3\xA9 \xC3\xA7\xC3\xA3o \xC3\xBC"},
+      {"the multiplication sign is no letter",
+       "2\xC3\x97"
+       "3",
+       "2\xC3\x97"
+       "3"},
       {"bytes that are not UTF-8 stay", "A\xE7\xE3O ", "a\xE7\xE3o"},
       {"only blanks", " \xC2\xA0 ", ""},
   };
@@ -49,7 +63,7 @@ TEST(SentenceMatcherTest, LinesNameSentencesExactlyThenNormalised) {
   Graph G;
   addTestVertex(&G, 1, 1, 1, "Ponte caiu.");
   addTestVertex(&G, 1, 2, 1, "Casa.");
-  addTestVertex(&G, 2, 1, 1, "casa.");  // differs from 1.2 only in case
+  addTestVertex(&G, 2, 1, 1, "casa.");        // differs from 1.2 only in case
   addTestVertex(&G, 2, 2, 1, "Ponte caiu.");  // the same sentence as 1.1
   addTestVertex(&G, 2, 3, 1, "Disse \"sim\".");
   const SentenceMatcher matcher(G);
@@ -60,7 +74,8 @@ TEST(SentenceMatcherTest, LinesNameSentencesExactlyThenNormalised) {
     std::string list;
     std::string notes;
   } cases[] = {
-      {"byte for byte, the first of equal sentences", "Ponte caiu.\ncasa.\n", "1.1 2.1", ""},
+      {"byte for byte, the first of equal sentences", "Ponte caiu.\ncasa.\n", "1.1 2.1",
+       ""},
       {"normalised, one sentence however many vertices hold it", "  PONTE CAIU. \n",
        "1.1", "1[normalizada:  PONTE CAIU. ]"},
       {"normalised quotes", "Disse \xE2\x80\x9Csim\xE2\x80\x9D.", "2.3",
