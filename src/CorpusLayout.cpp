@@ -1,0 +1,179 @@
+#include "CorpusLayout.h"
+
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "Read.h"
+#include "main2.h"
+
+namespace {
+
+// One entry of a directory listing.
+struct Entry {
+  std::string name;
+  bool isDirectory = false;
+};
+
+std::string joinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty() || dir.back() == '/') return dir + name;
+  return dir + "/" + name;
+}
+
+bool isDirectory(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The entries of `dir` whose names do not begin with ".", sorted by name;
+// a symbolic link counts as what it leads to.
+bool listEntries(const std::string& dir, std::vector<Entry>* entries, std::string* err) {
+  DIR* listing = ::opendir(dir.c_str());
+  if (listing == nullptr) {
+    *err = dir + ": " + std::strerror(errno);
+    return false;
+  }
+  while (const dirent* e = ::readdir(listing)) {
+    if (e->d_name[0] == '.') continue;
+    entries->push_back({e->d_name, isDirectory(joinPath(dir, e->d_name))});
+  }
+  ::closedir(listing);
+  std::sort(entries->begin(), entries->end(),
+            [](const Entry& a, const Entry& b) { return a.name < b.name; });
+  return true;
+}
+
+bool matches(const std::string& pattern, const std::string& name) {
+  return ::fnmatch(pattern.c_str(), name.c_str(), 0) == 0;
+}
+
+// The "*.seg" files of `dir`. With `warnings`, every other file is named
+// there.
+bool findTexts(const std::string& dir, ClusterFiles* files, std::string* err,
+               std::vector<std::string>* warnings) {
+  std::vector<Entry> entries;
+  if (!listEntries(dir, &entries, err)) return false;
+  for (const Entry& e : entries) {
+    const std::string path = joinPath(dir, e.name);
+    if (e.isDirectory) continue;
+    if (!extensionTest(e.name, "seg")) {
+      if (warnings != nullptr) {
+        warnings->push_back(path + ": nao termina em .seg; nao e lido como texto");
+      }
+      continue;
+    }
+    files->texts.push_back({path, e.name, Read::textNumberOfFileName(e.name)});
+  }
+  std::sort(files->texts.begin(), files->texts.end(),
+            [](const ClusterText& a, const ClusterText& b) {
+              return a.number != b.number ? a.number < b.number : a.name < b.name;
+            });
+  for (size_t i = 1; i < files->texts.size(); ++i) {
+    if (files->texts[i].number != files->texts[i - 1].number) continue;
+    *err = files->dir + ": dois textos com o numero " +
+           std::to_string(files->texts[i].number) + ": " + files->texts[i - 1].name +
+           " e " + files->texts[i].name;
+    return false;
+  }
+  return true;
+}
+
+bool findRelations(const std::string& dir, ClusterFiles* files, std::string* err) {
+  std::vector<Entry> entries;
+  if (!listEntries(dir, &entries, err)) return false;
+  for (const Entry& e : entries) {
+    if (!e.isDirectory && extensionTest(e.name, "cst")) {
+      files->relations.push_back(joinPath(dir, e.name));
+    }
+  }
+  return true;
+}
+
+bool findSummaries(const std::string& dir, const SummaryPatterns& patterns,
+                   ClusterFiles* files, std::string* err) {
+  std::vector<Entry> entries;
+  if (!listEntries(dir, &entries, err)) return false;
+  std::vector<std::string> summaries;
+  for (const Entry& e : entries) {
+    if (e.isDirectory) continue;
+    if (matches(patterns.human, e.name)) {
+      files->humans.push_back(joinPath(dir, e.name));
+    } else if (matches(patterns.summary, e.name)) {
+      summaries.push_back(e.name);
+    }
+  }
+  if (summaries.empty()) {
+    *err = dir + ": nenhum sumario (" + patterns.summary + ")";
+    return false;
+  }
+  if (summaries.size() > 1) {
+    *err = dir + ": mais de um sumario (" + patterns.summary + "): " + summaries[0] +
+           " e " + summaries[1];
+    return false;
+  }
+  files->summary = joinPath(dir, summaries[0]);
+  if (files->humans.empty()) {
+    *err = dir + ": nenhuma ordenacao humana (" + patterns.human + ")";
+    return false;
+  }
+  return true;
+}
+
+std::string baseName(const std::string& path) {
+  std::string p = path;
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  const size_t slash = p.rfind('/');
+  return slash == std::string::npos ? p : p.substr(slash + 1);
+}
+
+}  // namespace
+
+CorpusLayout::~CorpusLayout() = default;
+
+bool CorpusLayout::isCluster(const std::string& dir) {
+  if (isDirectory(joinPath(dir, kTextsDir))) return true;
+  std::vector<Entry> entries;
+  std::string err;
+  if (!listEntries(dir, &entries, &err)) return false;
+  return std::any_of(entries.begin(), entries.end(), [](const Entry& e) {
+    return !e.isDirectory && extensionTest(e.name, "seg");
+  });
+}
+
+bool CorpusLayout::listClusters(const std::string& corpus,
+                                std::vector<std::string>* clusters, std::string* err) {
+  std::vector<Entry> entries;
+  if (!listEntries(corpus, &entries, err)) return false;
+  for (const Entry& e : entries) {
+    if (e.isDirectory) clusters->push_back(joinPath(corpus, e.name));
+  }
+  return true;
+}
+
+bool CorpusLayout::findClusterFiles(const std::string& dir,
+                                    const SummaryPatterns& patterns, ClusterFiles* files,
+                                    std::string* err,
+                                    std::vector<std::string>* warnings) {
+  *files = ClusterFiles();
+  files->dir = dir;
+  files->name = baseName(dir);
+  const bool news = isDirectory(joinPath(dir, kTextsDir));
+  const std::string textsDir = news ? joinPath(dir, kTextsDir) : dir;
+  const std::string relationsDir = news ? joinPath(dir, kRelationsDir) : dir;
+  const std::string summariesDir = news ? joinPath(dir, kSummariesDir) : dir;
+  if (!findTexts(textsDir, files, err, news ? warnings : nullptr)) return false;
+  if (files->texts.empty()) {
+    *err = textsDir + ": nenhum texto-fonte (*.seg)";
+    return false;
+  }
+  if (news && !isDirectory(relationsDir)) {
+    warnings->push_back(relationsDir + ": nao existe; o cluster fica sem relacoes");
+  } else if (!findRelations(relationsDir, files, err)) {
+    return false;
+  }
+  return findSummaries(summariesDir, patterns, files, err);
+}
