@@ -8,11 +8,14 @@ trap 'rm -rf "$scratch"' EXIT
 prefix=$scratch/prefix
 
 "$cmake_command" --install "$build_dir" --prefix "$prefix" > /dev/null
-for f in bin/sentralign bin/sentralign-batch share/sentralign/stoplist_portugues.txt \
+for f in bin/sentralign bin/sentralign-batch bin/sentralign-eval \
+         share/sentralign/stoplist_portugues.txt \
          share/sentralign/stoplist_portugues.latin1.txt \
          share/sentralign/FILE_DESCRIPTION_RELATIONS_CST.txt \
          share/sentralign/corpus/C1_ponte/resCluster_C1.txt \
-         share/man/man1/sentralign.1 share/man/man1/sentralign-batch.1; do
+         share/sentralign/noticias/C1_ponte/Sumarios/C1_sumario_automatico_CSTSumm.txt \
+         share/man/man1/sentralign.1 share/man/man1/sentralign-batch.1 \
+         share/man/man1/sentralign-eval.1; do
   [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done
 
@@ -24,6 +27,11 @@ ex=$source_dir/examples/cluster
 
 "$prefix/bin/sentralign-batch" 1 > batch.txt
 [ "$(cat batch.txt)" = "melthod: 1" ] || { echo "batch: $(cat batch.txt)"; exit 1; }
+
+"$prefix/bin/sentralign-eval" --segmented --csv "$prefix/share/sentralign/noticias" \
+  > eval.csv 2> eval.err
+grep -q '^C3_greve,C3_sumario_automatico_CSTSumm_ordenado_1.txt,sumario,valor,6,' eval.csv \
+  || { echo "eval: $(cat eval.err)"; exit 1; }
 
 # The installed copy of the start-up files is the one read: spoil it and the
 # message names it.
