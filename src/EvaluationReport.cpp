@@ -371,12 +371,13 @@ std::string EvaluationReport::svg() const {
   constexpr double kBarWidth = 14;
   constexpr double kGroupGap = 26;
   constexpr double kLeft = 60;
-  constexpr double kTop = 70;
+  constexpr double kTop = 85;
   constexpr double kPlotHeight = 300;
   constexpr double kBottom = 90;
   const size_t measures = sizeof kMeasures / sizeof *kMeasures;
   const double groupWidth = static_cast<double>(measures) * kBarWidth + kGroupGap;
-  const double width = kLeft + static_cast<double>(statistics_.size()) * groupWidth + 20;
+  const double width =
+      std::max(520.0, kLeft + static_cast<double>(statistics_.size()) * groupWidth + 20);
   const double height = kTop + kPlotHeight + kBottom;
   // Scores lie between -1 and 1.
   auto y = [&](double value) {
@@ -391,15 +392,17 @@ std::string EvaluationReport::svg() const {
   s += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
   s += "<text x=\"" + svgNumber(kLeft) + "\" y=\"22\" font-size=\"14\">" +
        xmlEscaped("Concordancia com a ordenacao humana em " + std::to_string(rowsTaken_) +
-                  " ordenacoes: media (barra), desvio padrao (traco), minimo e maximo "
-                  "(marcas)") +
+                  " ordenacoes") +
        "</text>\n";
+  s += "<text x=\"" + svgNumber(kLeft) +
+       "\" y=\"40\" font-size=\"11\" fill=\"#555555\">" +
+       "barra: media; traco: desvio padrao; marcas: minimo e maximo</text>\n";
   // The legend of the measures.
   for (size_t k = 0; k < measures; ++k) {
     const double x = kLeft + static_cast<double>(k) * 90;
-    s += "<rect x=\"" + svgNumber(x) + "\" y=\"34\" width=\"12\" height=\"12\" fill=\"" +
+    s += "<rect x=\"" + svgNumber(x) + "\" y=\"50\" width=\"12\" height=\"12\" fill=\"" +
          kMeasures[k].colour + "\"/>\n";
-    s += "<text x=\"" + svgNumber(x + 16) + "\" y=\"45\">" + kMeasures[k].tableName +
+    s += "<text x=\"" + svgNumber(x + 16) + "\" y=\"61\">" + kMeasures[k].tableName +
          "</text>\n";
   }
   // The axis, with lines at -1, -0.5, 0, 0.5 and 1.
