@@ -1,6 +1,7 @@
 #include "TopicIndex.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "SentenceWords.h"
 
@@ -21,6 +22,13 @@
 // used, kErrorFactor times the sum, is twice that: an estimate farther from
 // 0.3 than the bound decides like the exact sum; a nearer one is summed
 // exactly.
+//
+// Topics are found through the posting lists of V's words. The words held
+// by many sentences (dense words) have no lists: a topic that shares only
+// dense words with V is looked at when a bound on what they can add lets it
+// pass: the sum of countV(w) * (largest W_T(w) / |T| of any topic), or by
+// Cauchy-Schwarz the norm of V's dense counts times the norm of the topic's
+// dense weights, which is what the topics are bucketed by.
 
 namespace {
 
@@ -33,6 +41,15 @@ constexpr double kWidestError = 0.125;
 // kMinDense sentences, is kept as a column over all topics.
 constexpr int kDenseShare = 16;
 constexpr int kMinDense = 16;
+// Topics are bucketed by the norm of their dense weights over their size in
+// steps of 1 / kDenseLevels; the norms are stored a little high so that
+// their rounding keeps them upper bounds.
+constexpr int kDenseLevels = 64;
+constexpr double kNormInflation = 1.0 + 1e-6;
+// Looking at more than one topic in kScanShare one by one costs more than
+// scoring all of them in one pass.
+constexpr std::size_t kScanShare = 4;
+constexpr std::uint64_t kFreeKey = ~std::uint64_t{0};
 
 size_t idx(int i) { return static_cast<size_t>(i); }
 
@@ -40,9 +57,20 @@ std::uint64_t postingKey(int t, int w) {
   return static_cast<std::uint64_t>(t) << 32 | static_cast<std::uint32_t>(w);
 }
 
+// The 64-bit finalizer of splitmix64: every key bit reaches the low bits.
+size_t slotOf(std::uint64_t key, size_t mask) {
+  key = (key ^ (key >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  key = (key ^ (key >> 27)) * 0x94D049BB133111EBULL;
+  return static_cast<size_t>(key ^ (key >> 31)) & mask;
+}
+
 }  // namespace
 
-TopicIndex::TopicIndex(SentenceWords* words) : words_(words) {
+TopicIndex::TopicIndex(SentenceWords* words)
+    : words_(words),
+      topicsByDenseLevel_(kDenseLevels),
+      placeKey_(1024, kFreeKey),
+      placeValue_(1024, 0) {
   const int denseFrom = std::max(kMinDense, words->numSentences() / kDenseShare);
   denseSlot_.assign(idx(words->numWords()), -1);
   postings_.resize(idx(words->numWords()));
@@ -50,7 +78,7 @@ TopicIndex::TopicIndex(SentenceWords* words) : words_(words) {
     if (words->sentencesWith(w) < denseFrom) continue;
     denseSlot_[idx(w)] = static_cast<int>(denseWeight_.size());
     denseWeight_.emplace_back();
-    denseMax_.push_back(0.0f);
+    denseLargest_.push_back(0.0f);
   }
 }
 
@@ -59,27 +87,22 @@ int TopicIndex::addTopic(int s) {
   members_.emplace_back(1, s);
   slack_.push_back(words_->orderSlack(s));
   sizeBound_.push_back(0.0f);
-  score_.push_back(0.0f);
-  stamp_.push_back(0);
+  score_.emplace_back();
   for (std::vector<float>& column : denseWeight_) column.push_back(0.0f);
-  updateSizeBound(t);
+  denseSquares_.push_back(0.0);
+  denseNorm_.push_back(0.0f);
+  denseLevel_.push_back(-1);
+  placeInLevel_.push_back(0);
   addWeights(t, s);
+  updateBounds(t);
   return t;
 }
 
 void TopicIndex::join(int t, int s) {
   members_[idx(t)].push_back(s);
   slack_[idx(t)] = std::max(slack_[idx(t)], words_->orderSlack(s));
-  updateSizeBound(t);
   addWeights(t, s);
-}
-
-void TopicIndex::updateSizeBound(int t) {
-  const double size = static_cast<double>(members_[idx(t)].size());
-  const double error = kErrorFactor * (2.0 * size + 4.0) + 4.0 * slack_[idx(t)];
-  largestTopicError_ = std::max(largestTopicError_, error);
-  sizeBound_[idx(t)] =
-      error >= kWidestError / 2 ? 0.0f : static_cast<float>(size / (1.0 + error));
+  updateBounds(t);
 }
 
 void TopicIndex::addWeights(int t, int s) {
@@ -93,19 +116,88 @@ void TopicIndex::addWeights(int t, int s) {
     if (isDense(w)) {
       const size_t slot = idx(denseSlot_[idx(w)]);
       float& column = denseWeight_[slot][idx(t)];
+      const double before = column;
       column += weight;
-      denseMax_[slot] = std::max(denseMax_[slot], column / size);
+      denseSquares_[idx(t)] += static_cast<double>(column) * column - before * before;
+      denseLargest_[slot] = std::max(denseLargest_[slot], column / size);
       continue;
     }
     std::vector<Posting>& list = postings_[idx(w)];
-    const auto found =
-        postingOf_.try_emplace(postingKey(t, w), static_cast<std::uint32_t>(list.size()));
-    if (found.second) {
+    bool isNew = false;
+    const std::uint32_t* place =
+        postingPlace(t, w, static_cast<std::uint32_t>(list.size()), &isNew);
+    if (isNew) {
       list.push_back({t, weight});
       continue;
     }
-    list[found.first->second].weight += weight;
+    list[*place].weight += weight;
   }
+}
+
+void TopicIndex::updateBounds(int t) {
+  const double size = static_cast<double>(members_[idx(t)].size());
+  const double error = kErrorFactor * (2.0 * size + 4.0) + 4.0 * slack_[idx(t)];
+  largestTopicError_ = std::max(largestTopicError_, error);
+  sizeBound_[idx(t)] =
+      error >= kWidestError / 2 ? 0.0f : static_cast<float>(size / (1.0 + error));
+
+  int level = -1;
+  denseNorm_[idx(t)] = static_cast<float>(std::sqrt(denseSquares_[idx(t)]) * kNormInflation);
+  if (denseSquares_[idx(t)] > 0.0) {
+    const double norm = denseNorm_[idx(t)] / size;
+    level = static_cast<int>(std::min(norm * kDenseLevels, kDenseLevels - 1.0));
+  }
+  placeByDenseNorm(t, level);
+}
+
+void TopicIndex::placeByDenseNorm(int t, int level) {
+  const int before = denseLevel_[idx(t)];
+  if (before == level) return;
+  if (before >= 0) {
+    std::vector<int>& bucket = topicsByDenseLevel_[idx(before)];
+    const int moved = bucket.back();
+    bucket[idx(placeInLevel_[idx(t)])] = moved;
+    placeInLevel_[idx(moved)] = placeInLevel_[idx(t)];
+    bucket.pop_back();
+  }
+  denseLevel_[idx(t)] = level;
+  if (level < 0) return;
+  std::vector<int>& bucket = topicsByDenseLevel_[idx(level)];
+  placeInLevel_[idx(t)] = static_cast<int>(bucket.size());
+  bucket.push_back(t);
+}
+
+std::uint32_t* TopicIndex::postingPlace(int t, int w, std::uint32_t ifNew, bool* isNew) {
+  if ((placesUsed_ + 1) * 2 > placeKey_.size()) growPostingPlaces();
+  const std::uint64_t key = postingKey(t, w);
+  const size_t mask = placeKey_.size() - 1;
+  for (size_t i = slotOf(key, mask);; i = (i + 1) & mask) {
+    if (placeKey_[i] == key) {
+      *isNew = false;
+      return &placeValue_[i];
+    }
+    if (placeKey_[i] != kFreeKey) continue;
+    placeKey_[i] = key;
+    placeValue_[i] = ifNew;
+    ++placesUsed_;
+    *isNew = true;
+    return &placeValue_[i];
+  }
+}
+
+void TopicIndex::growPostingPlaces() {
+  std::vector<std::uint64_t> keys(placeKey_.size() * 2, kFreeKey);
+  std::vector<std::uint32_t> values(keys.size(), 0);
+  const size_t mask = keys.size() - 1;
+  for (size_t j = 0; j < placeKey_.size(); ++j) {
+    if (placeKey_[j] == kFreeKey) continue;
+    size_t i = slotOf(placeKey_[j], mask);
+    while (keys[i] != kFreeKey) i = (i + 1) & mask;
+    keys[i] = placeKey_[j];
+    values[i] = placeValue_[j];
+  }
+  placeKey_.swap(keys);
+  placeValue_.swap(values);
 }
 
 int TopicIndex::firstQualifyingTopic(int s) {
@@ -120,86 +212,120 @@ int TopicIndex::firstQualifyingTopic(int s) {
           ? 0.0f
           : static_cast<float>(kThreshold * words_->magnitude(s) / (1.0 + error) *
                                (1.0 - 8.0 * kUnitRoundoff));
-  if (mayMissSharedTopics(s, cut)) return scanAllTopics(s, cut);
-  return scanSharedTopics(s, cut);
+  const DenseReach reach = denseReach(s);
+  if (!reach.any) return scanSharedTopics(s, cut, reach, kDenseLevels);
+  if (largestTopicError_ >= kWidestError / 2) return scanAllTopics(s, cut);
+
+  // A topic holding none of the sparse words of s scores at most its size
+  // times reach.byLargest, and (Cauchy-Schwarz) its size times reach.norm
+  // times the norm of its dense weights over its size. To pass the filter
+  // it needs at least its size times `needed`, up to rounding.
+  const double needed = static_cast<double>(cut) * (1.0 - 4.0 * kUnitRoundoff) /
+                        (1.0 + largestTopicError_ + kErrorFactor * (d + 16.0));
+  if (reach.byLargest < needed) return scanSharedTopics(s, cut, reach, kDenseLevels);
+  const double level = std::floor(needed / reach.norm * kDenseLevels) - 1.0;
+  const int from = static_cast<int>(std::max(0.0, std::min(level, double{kDenseLevels})));
+  size_t count = 0;
+  for (int l = from; l < kDenseLevels; ++l) count += topicsByDenseLevel_[idx(l)].size();
+  if (count * kScanShare > members_.size()) return scanAllTopics(s, cut);
+  return scanSharedTopics(s, cut, reach, from);
 }
 
-// Whether a topic that holds none of the sparse words of s might still pass
-// the filter on its dense words alone. Its score is at most its size times
-// the sum of count * denseMax_ over the dense words of s, up to rounding.
-bool TopicIndex::mayMissSharedTopics(int s, float cut) const {
+TopicIndex::DenseReach TopicIndex::denseReach(int s) const {
   const int* ids = words_->wordIds(s);
   const int* counts = words_->wordCounts(s);
-  double bound = 0.0;
-  bool dense = false;
+  DenseReach reach;
   for (int k = 0; k < words_->numDistinct(s); ++k) {
     if (!isDense(ids[k])) continue;
-    dense = true;
-    bound += static_cast<double>(counts[k]) * denseMax_[idx(denseSlot_[idx(ids[k])])];
+    const double count = counts[k];
+    reach.any = true;
+    reach.byLargest += count * denseLargest_[idx(denseSlot_[idx(ids[k])])];
+    reach.norm += count * count;
   }
-  if (!dense) return false;
-  if (largestTopicError_ >= kWidestError / 2) return true;
-  const double rounding = kErrorFactor * (words_->numDistinct(s) + 16.0);
-  return bound * (1.0 + largestTopicError_ + rounding) >=
-         static_cast<double>(cut) * (1.0 - 4.0 * kUnitRoundoff);
+  reach.norm = std::sqrt(reach.norm);
+  return reach;
 }
 
 int TopicIndex::scanAllTopics(int s, float cut) {
   const size_t n = members_.size();
-  std::fill(score_.begin(), score_.begin() + static_cast<std::ptrdiff_t>(n), 0.0f);
+  for (size_t t = 0; t < n; ++t) score_[t].score = 0.0f;
   const int* ids = words_->wordIds(s);
   const int* counts = words_->wordCounts(s);
   for (int k = 0; k < words_->numDistinct(s); ++k) {
     const float count = static_cast<float>(counts[k]);
     if (isDense(ids[k])) {
       const float* column = denseWeight_[idx(denseSlot_[idx(ids[k])])].data();
-      float* score = score_.data();
-      for (size_t t = 0; t < n; ++t) score[t] += count * column[t];
+      for (size_t t = 0; t < n; ++t) score_[t].score += count * column[t];
       continue;
     }
     for (const Posting& p : postings_[idx(ids[k])]) {
-      score_[idx(p.topic)] += count * p.weight;
+      score_[idx(p.topic)].score += count * p.weight;
     }
   }
   for (size_t t = 0; t < n; ++t) {
-    if (score_[t] <= 0.0f || score_[t] < cut * sizeBound_[t]) continue;
-    if (qualifies(s, static_cast<int>(t), score_[t])) return static_cast<int>(t);
+    const float score = score_[t].score;
+    if (score <= 0.0f || score < cut * sizeBound_[t]) continue;
+    if (qualifies(s, static_cast<int>(t), score)) return static_cast<int>(t);
   }
   return -1;
 }
 
-int TopicIndex::scanSharedTopics(int s, float cut) {
+int TopicIndex::scanSharedTopics(int s, float cut, const DenseReach& reach,
+                                 int fromDenseLevel) {
   touched_.clear();
+  auto touch = [&](int t) {
+    Score& entry = score_[idx(t)];
+    if (entry.stamp == query_) return;
+    entry.stamp = query_;
+    entry.score = 0.0f;
+    touched_.push_back(t);
+  };
   const int* ids = words_->wordIds(s);
   const int* counts = words_->wordCounts(s);
   for (int k = 0; k < words_->numDistinct(s); ++k) {
     if (isDense(ids[k])) continue;
     const float count = static_cast<float>(counts[k]);
     for (const Posting& p : postings_[idx(ids[k])]) {
-      const size_t t = idx(p.topic);
-      if (stamp_[t] != query_) {
-        stamp_[t] = query_;
-        score_[t] = 0.0f;
-        touched_.push_back(p.topic);
-      }
-      score_[t] += count * p.weight;
+      touch(p.topic);
+      score_[idx(p.topic)].score += count * p.weight;
     }
   }
+  for (int l = fromDenseLevel; l < kDenseLevels; ++l) {
+    for (int t : topicsByDenseLevel_[idx(l)]) touch(t);
+  }
+  if (reach.any) keepPromisingTopics(s, cut, reach);
   for (int k = 0; k < words_->numDistinct(s); ++k) {
     if (!isDense(ids[k])) continue;
     const float count = static_cast<float>(counts[k]);
     const std::vector<float>& column = denseWeight_[idx(denseSlot_[idx(ids[k])])];
-    for (int t : touched_) score_[idx(t)] += count * column[idx(t)];
+    for (int t : touched_) score_[idx(t)].score += count * column[idx(t)];
   }
   candidates_.clear();
   for (int t : touched_) {
-    if (score_[idx(t)] >= cut * sizeBound_[idx(t)]) candidates_.push_back(t);
+    const float score = score_[idx(t)].score;
+    if (score > 0.0f && score >= cut * sizeBound_[idx(t)]) candidates_.push_back(t);
   }
   std::sort(candidates_.begin(), candidates_.end());
   for (int t : candidates_) {
-    if (qualifies(s, t, score_[idx(t)])) return t;
+    if (qualifies(s, t, score_[idx(t)].score)) return t;
   }
   return -1;
+}
+
+// Drops the topics that cannot pass even if the dense words of s add all
+// they can: by Cauchy-Schwarz at most reach.norm times the norm of the
+// topic's dense weights.
+void TopicIndex::keepPromisingTopics(int s, float cut, const DenseReach& reach) {
+  const double slop = 1.0 + kErrorFactor * (words_->numDistinct(s) + 16.0);
+  size_t kept = 0;
+  for (int t : touched_) {
+    const double bound = (score_[idx(t)].score + reach.norm * denseNorm_[idx(t)]) * slop;
+    if (bound < static_cast<double>(cut) * sizeBound_[idx(t)] * (1.0 - 4.0 * kUnitRoundoff)) {
+      continue;
+    }
+    touched_[kept++] = t;
+  }
+  touched_.resize(kept);
 }
 
 bool TopicIndex::qualifies(int s, int t, float score) {

@@ -1,12 +1,11 @@
 // The topics of the clustering while they grow, indexed by word, so that a
-// new sentence is weighed only against the topics it shares a word with.
+// new sentence is weighed only against the topics it can join.
 
 #ifndef SENTRALIGN_TOPICINDEX_H_
 #define SENTRALIGN_TOPICINDEX_H_
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 class SentenceWords;
@@ -18,7 +17,8 @@ class SentenceWords;
 // sentence's mean cosine with a topic is estimated from the words they
 // share, to within a proven relative error. Only topics whose estimate lies
 // within that error of the threshold are summed member by member, the exact
-// way.
+// way. Words most sentences hold are kept as columns over all topics, the
+// others as lists of the topics that hold them.
 class TopicIndex {
  public:
   explicit TopicIndex(SentenceWords* words);
@@ -43,13 +43,29 @@ class TopicIndex {
     int topic;
     float weight;  // sum over the topic's members of count / magnitude
   };
+  // Per topic, for one query: its score, valid where stamp is the query.
+  struct Score {
+    int stamp = 0;
+    float score = 0.0f;
+  };
+  // What the dense words of a sentence can add to a score.
+  struct DenseReach {
+    bool any = false;
+    double byLargest = 0.0;  // sum of count * denseLargest_
+    double norm = 0.0;       // square root of the sum of count^2
+  };
 
   bool isDense(int w) const { return denseSlot_[static_cast<std::size_t>(w)] >= 0; }
   void addWeights(int t, int s);
-  void updateSizeBound(int t);
-  bool mayMissSharedTopics(int s, float cut) const;
+  void updateBounds(int t);
+  void placeByDenseNorm(int t, int level);
+  std::uint32_t* postingPlace(int t, int w, std::uint32_t ifNew, bool* isNew);
+  void growPostingPlaces();
+
+  DenseReach denseReach(int s) const;
   int scanAllTopics(int s, float cut);
-  int scanSharedTopics(int s, float cut);
+  int scanSharedTopics(int s, float cut, const DenseReach& reach, int fromDenseLevel);
+  void keepPromisingTopics(int s, float cut, const DenseReach& reach);
   bool qualifies(int s, int t, float score);
   double exactMean(int s, int t);
 
@@ -60,25 +76,35 @@ class TopicIndex {
   // filter with).
   std::vector<float> slack_;
   std::vector<float> sizeBound_;
+  // The largest share of the error bound of any topic.
+  double largestTopicError_ = 0.0;
 
-  // Words most sentences hold keep a column of weights over all topics
+  // Words many sentences hold keep a column of weights over all topics
   // (denseSlot_ >= 0); the others a list of the topics that hold them.
   std::vector<int> denseSlot_;
   std::vector<std::vector<float>> denseWeight_;
   // Per dense word: at least the largest weight / size of any topic.
-  std::vector<float> denseMax_;
-  // The largest share of the error bound of any topic.
-  double largestTopicError_ = 0.0;
-  std::vector<std::vector<Posting>> postings_;
-  // (topic << 32 | word) -> place of the topic in postings_[word].
-  std::unordered_map<std::uint64_t, std::uint32_t> postingOf_;
+  std::vector<float> denseLargest_;
+  // Per topic: the sum of the squares of its dense weights, and the bucket
+  // (-1: none) and place there of the topic by the norm of its dense
+  // weights divided by its size, a number from 0 to 1.
+  std::vector<double> denseSquares_;
+  std::vector<float> denseNorm_;  // square root of denseSquares_, rounded up
+  std::vector<int> denseLevel_;
+  std::vector<int> placeInLevel_;
+  std::vector<std::vector<int>> topicsByDenseLevel_;
 
-  // Scratch of firstQualifyingTopic: scores per topic, valid where the
-  // stamp equals query_.
+  std::vector<std::vector<Posting>> postings_;
+  // Open addressing from (topic << 32 | word) to the place of the topic in
+  // postings_[word]; a key of all ones marks a free slot.
+  std::vector<std::uint64_t> placeKey_;
+  std::vector<std::uint32_t> placeValue_;
+  std::size_t placesUsed_ = 0;
+
+  // Scratch of firstQualifyingTopic.
   int query_ = 0;
   int markedSentence_ = -1;
-  std::vector<float> score_;
-  std::vector<int> stamp_;
+  std::vector<Score> score_;
   std::vector<int> touched_;
   std::vector<int> candidates_;
 };
