@@ -103,9 +103,10 @@ class ClusterGenerator {
  private:
   int drawWord() {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const auto at = std::lower_bound(cumulative_.begin(), cumulative_.end(), unit(random_));
-    return static_cast<int>(std::min<std::ptrdiff_t>(at - cumulative_.begin(),
-                                                     kVocabulary - 1));
+    const auto at =
+        std::lower_bound(cumulative_.begin(), cumulative_.end(), unit(random_));
+    return static_cast<int>(
+        std::min<std::ptrdiff_t>(at - cumulative_.begin(), kVocabulary - 1));
   }
 
   std::mt19937_64 random_;
@@ -167,7 +168,8 @@ bool measureInChild(int sentences, bool runLiteral, Figures* f) {
   if (child == 0) {
     ::close(fd[0]);
     const Figures mine = measure(sentences, runLiteral);
-    const bool sent = ::write(fd[1], &mine, sizeof mine) == static_cast<ssize_t>(sizeof mine);
+    const bool sent =
+        ::write(fd[1], &mine, sizeof mine) == static_cast<ssize_t>(sizeof mine);
     ::_exit(sent ? 0 : 1);
   }
   ::close(fd[1]);
@@ -192,11 +194,12 @@ int main(int argc, char** argv) {
   }
   if (sizes.empty()) sizes = {100, 1000, 10000, 100000};
 
-  std::printf("topic clustering: vocabulary %d, P(rank r) ~ 1/(r+%g), %d-%d words a "
-              "sentence, %.0f%% restated\n",
-              kVocabulary, kZipfOffset, kMinWords, kMaxWords, kRestated * 100);
-  std::printf("%10s %10s %8s %12s %12s %10s %10s %10s\n", "sentences", "words",
-              "topics", "literal s", "fast s", "ratio", "graph MB", "peak MB");
+  std::printf(
+      "topic clustering: vocabulary %d, P(rank r) ~ 1/(r+%g), %d-%d words a "
+      "sentence, %.0f%% restated\n",
+      kVocabulary, kZipfOffset, kMinWords, kMaxWords, kRestated * 100);
+  std::printf("%10s %10s %8s %12s %12s %10s %10s %10s\n", "sentences", "words", "topics",
+              "literal s", "fast s", "ratio", "graph MB", "peak MB");
   int status = 0;
   double lastLiteral = 0.0;
   int lastSize = 0;

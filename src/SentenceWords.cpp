@@ -9,9 +9,7 @@ namespace {
 constexpr long long kExactFloatSum = 1LL << 24;
 constexpr double kUnitRoundoff = 1.0 / (1 << 24);  // of single precision
 
-long long square(int c) {
-  return static_cast<long long>(c) * static_cast<long long>(c);
-}
+long long square(int c) { return static_cast<long long>(c) * static_cast<long long>(c); }
 
 }  // namespace
 
@@ -87,8 +85,8 @@ double SentenceWords::cosineWithMarked(int b) {
   }
   if (dot == 0) return 0.0;
   const float magB = orderSlack_[idx(b)] == 0.0f ? magnitude_[idx(b)] : pairMagnitude(b);
-  return static_cast<double>(dot) / (static_cast<double>(magnitude_[idx(marked_)]) *
-                                     static_cast<double>(magB));
+  return static_cast<double>(dot) /
+         (static_cast<double>(magnitude_[idx(marked_)]) * static_cast<double>(magB));
 }
 
 float SentenceWords::pairMagnitude(int b) {
@@ -105,7 +103,8 @@ float SentenceWords::pairMagnitude(int b) {
   const int* markedIds = wordIds(marked_);
   for (int k = 0; k < numDistinct(marked_); ++k) {
     const size_t w = idx(markedIds[k]);
-    if (otherStampOf_[w] == otherStamp_) sum += static_cast<float>(square(otherCount_[w]));
+    if (otherStampOf_[w] == otherStamp_)
+      sum += static_cast<float>(square(otherCount_[w]));
   }
   for (int k = 0; k < numDistinct(b); ++k) {
     if (markedStamp_[idx(ids[k])] == markStamp_) continue;

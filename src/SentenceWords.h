@@ -64,7 +64,7 @@ class SentenceWords {
   std::vector<float> magnitude_;
   std::vector<float> orderSlack_;
   std::vector<int> sentencesWith_;
-  std::vector<int> lastSentence_;  // per word: the last sentence that held it
+  std::vector<int> lastSentence_;   // per word: the last sentence that held it
   std::vector<size_t> slotInLast_;  // per word: its place in that sentence
 
   // The marked sentence: per word its count there, valid where the stamp

@@ -142,7 +142,8 @@ void TopicIndex::updateBounds(int t) {
       error >= kWidestError / 2 ? 0.0f : static_cast<float>(size / (1.0 + error));
 
   int level = -1;
-  denseNorm_[idx(t)] = static_cast<float>(std::sqrt(denseSquares_[idx(t)]) * kNormInflation);
+  denseNorm_[idx(t)] =
+      static_cast<float>(std::sqrt(denseSquares_[idx(t)]) * kNormInflation);
   if (denseSquares_[idx(t)] > 0.0) {
     const double norm = denseNorm_[idx(t)] / size;
     level = static_cast<int>(std::min(norm * kDenseLevels, kDenseLevels - 1.0));
@@ -207,11 +208,10 @@ int TopicIndex::firstQualifyingTopic(int s) {
   // The sentence's share of the error bound goes into the cut, the topic's
   // into sizeBound_: a topic is looked at when score >= cut * sizeBound_.
   const double error = kErrorFactor * (d + 4.0);
-  const float cut =
-      error >= kWidestError / 2
-          ? 0.0f
-          : static_cast<float>(kThreshold * words_->magnitude(s) / (1.0 + error) *
-                               (1.0 - 8.0 * kUnitRoundoff));
+  const float cut = error >= kWidestError / 2
+                        ? 0.0f
+                        : static_cast<float>(kThreshold * words_->magnitude(s) /
+                                             (1.0 + error) * (1.0 - 8.0 * kUnitRoundoff));
   const DenseReach reach = denseReach(s);
   if (!reach.any) return scanSharedTopics(s, cut, reach, kDenseLevels);
   if (largestTopicError_ >= kWidestError / 2) return scanAllTopics(s, cut);
@@ -320,7 +320,8 @@ void TopicIndex::keepPromisingTopics(int s, float cut, const DenseReach& reach) 
   size_t kept = 0;
   for (int t : touched_) {
     const double bound = (score_[idx(t)].score + reach.norm * denseNorm_[idx(t)]) * slop;
-    if (bound < static_cast<double>(cut) * sizeBound_[idx(t)] * (1.0 - 4.0 * kUnitRoundoff)) {
+    if (bound <
+        static_cast<double>(cut) * sizeBound_[idx(t)] * (1.0 - 4.0 * kUnitRoundoff)) {
       continue;
     }
     touched_[kept++] = t;

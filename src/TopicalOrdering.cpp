@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "Edge.h"
@@ -58,12 +60,11 @@ struct EdgeKey {
 struct EdgeKeyHash {
   size_t operator()(const EdgeKey& k) const {
     const size_t h = std::hash<const Vertex*>()(k.source);
-    const std::uint64_t identity = static_cast<std::uint64_t>(
-                                       static_cast<std::uint32_t>(k.idText))
-                                       << 32 |
-                                   static_cast<std::uint32_t>(k.posText);
-    return h ^ (std::hash<std::uint64_t>()(identity) + 0x9e3779b97f4a7c15ULL +
-                (h << 6) + (h >> 2));
+    const std::uint64_t identity =
+        static_cast<std::uint64_t>(static_cast<std::uint32_t>(k.idText)) << 32 |
+        static_cast<std::uint32_t>(k.posText);
+    return h ^ (std::hash<std::uint64_t>()(identity) + 0x9e3779b97f4a7c15ULL + (h << 6) +
+                (h >> 2));
   }
 };
 

@@ -90,12 +90,16 @@ TEST(SentenceWordsTest, CosineIsTheClusteringCosine) {
     std::vector<std::string> a, b;
   } cases[] = {
       {"repeated words", {"casa", "casa", "rio"}, {"casa"}},
-      {"shared words in another order", {"rio", "mar", "casa"}, {"casa", "sol", "rio", "rio"}},
+      {"shared words in another order",
+       {"rio", "mar", "casa"},
+       {"casa", "sol", "rio", "rio"}},
       {"no shared word", {"casa"}, {"rio"}},
       {"empty first array", {}, {"rio"}},
-      {"products beyond 32 bits", repeated("x", 50000), concat(repeated("x", 50000), {"y"})},
+      {"products beyond 32 bits", repeated("x", 50000),
+       concat(repeated("x", 50000), {"y"})},
       // B = 4097 x and 20 y: the y's first give 16785428, x first 16785408.
-      {"second magnitude in the first array's order", ys, concat(repeated("x", 4097), ys)},
+      {"second magnitude in the first array's order", ys,
+       concat(repeated("x", 4097), ys)},
       {"x first in both", concat({"x"}, ys), concat(repeated("x", 4097), ys)},
       {"x last in the first array", concat(ys, {"x"}), concat(repeated("x", 4097), ys)},
   };
@@ -110,8 +114,8 @@ TEST(SentenceWordsTest, CosineIsTheClusteringCosine) {
     table.add(b, sizeB);
     table.mark(0);
     EXPECT_EQ(table.cosineWithMarked(1),
-              TopicalOrdering::cosineSimilarity(const_cast<char**>(a), const_cast<char**>(b),
-                                                sizeA, sizeB))
+              TopicalOrdering::cosineSimilarity(const_cast<char**>(a),
+                                                const_cast<char**>(b), sizeA, sizeB))
         << c.name;
   }
 }

@@ -91,12 +91,17 @@ TEST(TopicalOrderingTest, CosineCountsRepeatedWords) {
     double expected;
   } cases[] = {
       // Vectors (2, 1) and (1, 0): dot 2, magnitudes sqrt(5) and 1.
-      {"repeated words", {"casa", "casa", "rio"}, {"casa"},
+      {"repeated words",
+       {"casa", "casa", "rio"},
+       {"casa"},
        2.0 / static_cast<double>(std::sqrt(5.0f))},
       {"identical single words", {"casa"}, {"casa"}, 1.0},
       // 1 up to the rounding of the two magnitudes sqrtf(2).
-      {"identical", {"casa", "rio"}, {"rio", "casa"},
-       2.0 / (static_cast<double>(std::sqrt(2.0f)) * static_cast<double>(std::sqrt(2.0f)))},
+      {"identical",
+       {"casa", "rio"},
+       {"rio", "casa"},
+       2.0 /
+           (static_cast<double>(std::sqrt(2.0f)) * static_cast<double>(std::sqrt(2.0f)))},
       {"no shared word", {"casa"}, {"rio"}, 0.0},
       {"empty first", {}, {"rio"}, 0.0},
       {"both empty", {}, {}, 0.0},
@@ -118,7 +123,8 @@ TEST(TopicalOrderingTest, CosineCountsRepeatedWords) {
 TEST(TopicalOrderingTest, CosineSumsTheSecondMagnitudeInVocabularyOrder) {
   const std::vector<std::string> ys = numbered("y", 20);
   Words b(concat(repeated("x", 4097), ys));
-  for (const std::vector<std::string>& first : {ys, concat(ys, {"x"}), concat({"x"}, ys)}) {
+  for (const std::vector<std::string>& first :
+       {ys, concat(ys, {"x"}), concat({"x"}, ys)}) {
     Words a(first);
     EXPECT_EQ(TopicalOrdering::cosineSimilarity(a.get(), b.get(), a.size(), b.size()),
               LiteralTopics::cosineSimilarity(a.get(), b.get(), a.size(), b.size()))
@@ -164,8 +170,8 @@ TEST(TopicalOrderingTest, SentencesJoinTheFirstTopicWhoseMeanExceedsTheThreshold
       {"one sentence", "casa rio.\n", "1.1"},
       {"identical sentences", "casa rio.\ncasa rio.\n", "1.1 1.2"},
       {"no shared word", "casa rio.\nmar sol.\n", "1.1 | 1.2"},
-      {"the first qualifying topic, not the most similar",
-       "a b.\nc d.\ne f.\na e f.\n", "1.1 1.4 | 1.2 | 1.3"},
+      {"the first qualifying topic, not the most similar", "a b.\nc d.\ne f.\na e f.\n",
+       "1.1 1.4 | 1.2 | 1.3"},
       // 1.3 has cosine 0.41 with 1.1, 0 with 1.2: the mean is 0.20.
       {"the mean over all members", "a b.\nb c.\na d e.\n", "1.1 1.2 | 1.3"},
       {"lowered words are one word", "Casa RIO.\ncasa rio.\n", "1.1 1.2"},
@@ -173,11 +179,14 @@ TEST(TopicalOrderingTest, SentencesJoinTheFirstTopicWhoseMeanExceedsTheThreshold
       {"accented capitals stay apart", "\xC1gua.\n\xE1gua.\n", "1.1 | 1.2"},
       {"empty word array opens its own topic", "casa.\n..\ncasa.\n", "1.1 1.3 | 1.2"},
       {"an empty first sentence still makes topic 0", ";\ncasa.\n;\n", "1.1 | 1.2 | 1.3"},
-      {"stop words only", "De casa.\na o de.\ncasa.\n", "1.1 1.3 | 1.2", {"a", "o", "de"}},
+      {"stop words only",
+       "De casa.\na o de.\ncasa.\n",
+       "1.1 1.3 | 1.2",
+       {"a", "o", "de"}},
       // The mean 0.3f (0.300000011920928955078125) is greater than the
       // double 0.3 ...
-      {"cosine 3 / (2 * 5) gives the mean 0.3f",
-       run(0, 25) + ".\n" + run(0, 3) + " x.\n", "1.1 1.2"},
+      {"cosine 3 / (2 * 5) gives the mean 0.3f", run(0, 25) + ".\n" + run(0, 3) + " x.\n",
+       "1.1 1.2"},
       // So does a cosine below 0.3 that rounds to 0.3f: 0.2999999976.
       {"cosine 30 / (sqrtf(125) * sqrtf(80)) rounds up to 0.3f",
        run(0, 80) + ".\n" + run(0, 30) + " " + run(1000, 95) + ".\n", "1.1 1.2"},
@@ -232,23 +241,29 @@ struct ClusterShape {
 // Texts, summary and extra edges of one cluster, to build two equal graphs.
 struct GeneratedCluster {
   std::vector<std::string> texts;
-  std::vector<size_t> summary;                       // indices into vertexList
-  std::vector<size_t> repeatedVertices;              // appended to vertexList again
-  std::vector<std::pair<size_t, size_t>> cstEdges;   // source, target
+  std::vector<size_t> summary;                      // indices into vertexList
+  std::vector<size_t> repeatedVertices;             // appended to vertexList again
+  std::vector<std::pair<size_t, size_t>> cstEdges;  // source, target
 };
 
 const std::vector<std::string> kStopList = {"a", "o", "de"};
 
 GeneratedCluster generate(const ClusterShape& shape, unsigned seed) {
   std::mt19937 random(seed);
-  auto chance = [&](double p) { return std::uniform_real_distribution<double>(0, 1)(random) < p; };
-  auto below = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(random); };
+  auto chance = [&](double p) {
+    return std::uniform_real_distribution<double>(0, 1)(random) < p;
+  };
+  auto below = [&](size_t n) {
+    return std::uniform_int_distribution<size_t>(0, n - 1)(random);
+  };
   std::vector<double> weights;
-  for (int r = 0; r < shape.vocabulary; ++r) weights.push_back(shape.zipf ? 1.0 / (r + 1) : 1.0);
+  for (int r = 0; r < shape.vocabulary; ++r)
+    weights.push_back(shape.zipf ? 1.0 / (r + 1) : 1.0);
   std::discrete_distribution<int> word(weights.begin(), weights.end());
 
   GeneratedCluster c;
-  const int sentences = 1 + static_cast<int>(below(static_cast<size_t>(shape.maxSentences)));
+  const int sentences =
+      1 + static_cast<int>(below(static_cast<size_t>(shape.maxSentences)));
   const int texts = 1 + static_cast<int>(below(4));
   c.texts.resize(static_cast<size_t>(texts));
   std::vector<std::vector<std::string>> made;
@@ -290,7 +305,8 @@ GeneratedCluster generate(const ClusterShape& shape, unsigned seed) {
   for (size_t k = below(12); k > 0; --k) c.summary.push_back(below(1000));
   if (shape.extras) {
     for (size_t k = below(4); k > 0; --k) c.repeatedVertices.push_back(below(1000));
-    for (size_t k = below(20); k > 0; --k) c.cstEdges.emplace_back(below(1000), below(1000));
+    for (size_t k = below(20); k > 0; --k)
+      c.cstEdges.emplace_back(below(1000), below(1000));
   }
   return c;
 }
@@ -352,8 +368,8 @@ std::string firstDifference(const std::string& a, const std::string& b) {
     const bool moreB = static_cast<bool>(std::getline(inB, lineB));
     if (!moreA && !moreB) return "";
     if (moreA && moreB && lineA == lineB) continue;
-    return "line " + std::to_string(line) + ":\n  " + (moreA ? lineA : "<end>") +
-           "\n  " + (moreB ? lineB : "<end>");
+    return "line " + std::to_string(line) + ":\n  " + (moreA ? lineA : "<end>") + "\n  " +
+           (moreB ? lineB : "<end>");
   }
 }
 
@@ -382,7 +398,18 @@ TEST(TopicalOrderingTest, MatchesTheLiteralComputationOnGeneratedClusters) {
   const ClusterShape shapes[] = {
       {"zipf vocabulary", 120, 300, {}, 3, 15, true, 0.05, 0.03, 0.3, 0, true},
       {"tiny vocabulary, many ties", 80, 6, {}, 1, 6, false, 0.2, 0.1, 0.2, 0, true},
-      {"cosines k / sqrt(ab) near 0.3", 80, 30, {4, 10, 25}, 0, 0, false, 0.0, 0.0, 0.4, 0, false},
+      {"cosines k / sqrt(ab) near 0.3",
+       80,
+       30,
+       {4, 10, 25},
+       0,
+       0,
+       false,
+       0.0,
+       0.0,
+       0.4,
+       0,
+       false},
       {"repeated words", 80, 20, {}, 1, 12, true, 0.5, 0.05, 0.2, 0, true},
       {"stop words and empty arrays", 60, 40, {}, 0, 4, false, 0.1, 0.4, 0.1, 0, true},
       {"counts beyond 2^24 squared", 40, 15, {}, 1, 8, false, 0.2, 0.0, 0.3, 4200, false},
@@ -443,7 +470,8 @@ std::string orderedWithWeights(const Graph& G) {
     EXPECT_EQ(V->getPosTopic(), static_cast<int>(i)) << s;
   }
   for (size_t t = 0; t < G.topics.size(); ++t) {
-    for (const Vertex* V : G.topics[t]) EXPECT_EQ(V->getNumTopic(), static_cast<int>(t)) << s;
+    for (const Vertex* V : G.topics[t])
+      EXPECT_EQ(V->getNumTopic(), static_cast<int>(t)) << s;
   }
   return s;
 }
@@ -457,11 +485,15 @@ TEST(TopicalOrderingTest, TopicsOrderByLightestSentenceThenByWordsAfter) {
     std::string ordered;
   } cases[] = {
       // Y (sentence 2 of text B) weighs 2, X (3 of A, 5 of B) weighs 3.
-      {"weight ignores the text", {{{1, 3, 0}, {2, 5, 0}}, {{2, 2, 0}}}, "2.2=2 1.3=3 2.5=3"},
-      {"equal weights keep creation order", {{{1, 4, 0}}, {{2, 4, 0}}, {{3, 1, 0}}},
+      {"weight ignores the text",
+       {{{1, 3, 0}, {2, 5, 0}}, {{2, 2, 0}}},
+       "2.2=2 1.3=3 2.5=3"},
+      {"equal weights keep creation order",
+       {{{1, 4, 0}}, {{2, 4, 0}}, {{3, 1, 0}}},
        "3.1=1 1.4=4 2.4=4"},
       {"within a topic by words after, descending",
-       {{{1, 1, 800}, {1, 4, 300}, {2, 2, 500}}}, "1.1=1 2.2=1 1.4=1"},
+       {{{1, 1, 800}, {1, 4, 300}, {2, 2, 500}}},
+       "1.1=1 2.2=1 1.4=1"},
   };
   for (const Case& c : cases) {
     Graph G;

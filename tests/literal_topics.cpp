@@ -40,14 +40,12 @@ float LiteralTopics::magnitude(const int* vet, int size) {
   return std::sqrt(sum);
 }
 
-double LiteralTopics::cosineSimilarity(char** A, char** B, int sizeA,
-                                       int sizeB) {
+double LiteralTopics::cosineSimilarity(char** A, char** B, int sizeA, int sizeB) {
   std::vector<char*> vocabulary;
   int repeated = 0;
   auto collect = [&](char** words, int size) {
     for (int i = 0; i < size; ++i) {
-      if (jahTem(words[i], vocabulary.data(),
-                 static_cast<int>(vocabulary.size()))) {
+      if (jahTem(words[i], vocabulary.data(), static_cast<int>(vocabulary.size()))) {
         ++repeated;
         continue;
       }
@@ -63,8 +61,10 @@ double LiteralTopics::cosineSimilarity(char** A, char** B, int sizeA,
   std::vector<int> vetA(static_cast<size_t>(size), 0);
   std::vector<int> vetB(static_cast<size_t>(size), 0);
   for (int i = 0; i < size; ++i) {
-    vetA[static_cast<size_t>(i)] = frequencia(vocabulary[static_cast<size_t>(i)], A, sizeA);
-    vetB[static_cast<size_t>(i)] = frequencia(vocabulary[static_cast<size_t>(i)], B, sizeB);
+    vetA[static_cast<size_t>(i)] =
+        frequencia(vocabulary[static_cast<size_t>(i)], A, sizeA);
+    vetB[static_cast<size_t>(i)] =
+        frequencia(vocabulary[static_cast<size_t>(i)], B, sizeB);
   }
   const long long dot = dotProduct(vetA.data(), vetB.data(), size);
   double result = 0.0;
