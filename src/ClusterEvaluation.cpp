@@ -11,6 +11,7 @@
 #include "Graph.h"
 #include "Read.h"
 #include "SentenceMatcher.h"
+#include "TopicalOrdering.h"
 #include "Vertex.h"
 
 namespace {
@@ -212,6 +213,12 @@ void orderByLengthDescending(Graph* G, std::vector<RemovedEdge>* /*removed*/) {
   G->orderedSumm = G->positionOrderedSumm;
 }
 
+void orderByTopics(Graph* G, std::vector<RemovedEdge>* /*removed*/) {
+  TopicalOrdering topical;
+  topical.topicalOrdering(G);
+  G->orderedSumm = G->topicalOrderedSumm;
+}
+
 struct Method {
   const char* label;
   OrderingStep order;
@@ -221,6 +228,7 @@ constexpr Method kMethods[] = {
     {"1-posicao", orderByPosition},
     {"2-crescente", orderByLengthAscending},
     {"3-decrescente", orderByLengthDescending},
+    {"4-topicos", orderByTopics},
 };
 
 constexpr char kGivenLabel[] = "sumario";

@@ -21,6 +21,7 @@
 #include "DataDir.h"
 #include "Graph.h"
 #include "Read.h"
+#include "TopicalOrdering.h"
 #include "Vertex.h"
 
 #ifndef SENTRALIGN_VERSION
@@ -104,6 +105,12 @@ void runMethod(Graph* G, int Method) {
       G->sizeSentenceOrdering_Decrescente();
       G->orderedSumm = G->positionOrderedSumm;
       break;
+    case 4: {
+      TopicalOrdering topical;
+      topical.topicalOrdering(G);
+      G->orderedSumm = G->topicalOrderedSumm;
+      break;
+    }
     default:
       break;
   }

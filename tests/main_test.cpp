@@ -225,3 +225,70 @@ TEST_F(CliTest, HelpAndVersionAreTheOnlyArgument) {
   EXPECT_EQ(walk.out, kBanner + std::string("Method: 0\nDiretorio do Sumario: s.txt\n"
                                             "ERRO NA LEITURA DOS PARAMETROS\n"));
 }
+
+TEST_F(CliTest, OrdersByTopics) {
+  // 2.1 shares "rios transbordam" with 1.2 and joins its topic, which weighs
+  // 1 like the topic of 1.1 but was made after it; 2.2 (weight 2) follows.
+  const RunResult r = run({"4", "s.txt", "o.txt", "2", "t1.txt", "t2.txt", "0"});
+  EXPECT_EQ(r.out, kBanner + echo("4", "s.txt", "o.txt", 2) + "Numero de CSTFiles: 0\n" + kDone);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(readWholeFile(dir.file("o.txt")),
+            "Chove forte na cidade.\n"
+            "Rios transbordam em tres bairros da cidade.\n"
+            "A chuva deve parar amanha.\n"
+            "Escolas fecham.\n");
+}
+
+TEST_F(CliTest, TopicsDependOnTheStopList) {
+  dir.write("t3.txt", "Chove na serra. A casa da praia caiu.\n");
+  dir.write("t4.txt", "A rua da escola fechou.\n");
+  dir.write("s3.txt", "A rua da escola fechou.\nA casa da praia caiu.\nChove na serra.\n");
+  struct Case {
+    const char* name;
+    std::string stopList;
+    std::string ordered;
+  } cases[] = {
+      // "a" and "da" are shared words: 2.1 joins the topic of 1.2 and
+      // follows it.
+      {"no stop words", "", "Chove na serra.\nA casa da praia caiu.\nA rua da escola fechou.\n"},
+      // Without them 2.1 opens a topic of weight 1, before 1.2's (2).
+      {"a and da are stop words", "a\nda\n",
+       "Chove na serra.\nA rua da escola fechou.\nA casa da praia caiu.\n"},
+  };
+  for (const Case& c : cases) {
+    dir.write("stoplist_portugues.txt", c.stopList);
+    const RunResult r = run({"4", "s3.txt", "o.txt", "2", "t3.txt", "t4.txt", "0"});
+    EXPECT_EQ(r.out, kBanner + echo("4", "s3.txt", "o.txt", 2) + "Numero de CSTFiles: 0\n" + kDone)
+        << c.name;
+    EXPECT_EQ(r.status, 0) << c.name;
+    EXPECT_EQ(readWholeFile(dir.file("o.txt")), c.ordered) << c.name;
+  }
+}
+
+// Two topics of 1500 sentences each need 2.25 million "Relacao-Topical"
+// edges; under a 150 MB address-space limit the run runs out of memory
+// there, after reading everything.
+TEST_F(CliTest, RunningOutOfMemoryEndsWithStatusOne) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#else
+  std::string casas, rios;
+  for (int i = 0; i < 1500; ++i) {
+    casas += "casa.\n";
+    rios += "rio.\n";
+  }
+  dir.write("casas.txt", casas);
+  dir.write("rios.txt", rios);
+  dir.write("s4.txt", "rio.\ncasa.\n");
+  const RunResult r = runProgram(
+      "/bin/sh",
+      {"-c", "ulimit -v 150000 && exec \"$0\" \"$@\"", SENTRALIGN_BIN, "4", "s4.txt",
+       "o.txt", "2", "casas.txt", "rios.txt", "0"},
+      dir.path());
+  EXPECT_EQ(r.out, kBanner + echo("4", "s4.txt", "o.txt", 2) +
+                       "Numero de CSTFiles: 0\n\nERROR! Memory Overflow\n\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(fileExists(dir.file("o.txt")));
+#endif
+}

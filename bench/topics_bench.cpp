@@ -1,0 +1,232 @@
+// Times the topic clustering of method 4 on generated clusters: the program's
+// clustering against the direct one of the test suite, side by side.
+//
+//   topics_bench [--fast-only] [SENTENCES ...]  (default: 100 1000 10000 100000)
+//
+// Each size runs in a child process of its own, so that the peak resident
+// memory it prints belongs to that size alone. The direct clustering runs
+// only while the previous size predicts (it grows with the square of the
+// sentences) that it ends within a minute. Both must give the same topics;
+// a difference is reported and makes the status 1.
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Graph.h"
+#include "Read.h"
+#include "TopicalOrdering.h"
+#include "Vertex.h"
+#include "literal_topics.h"
+
+namespace {
+
+// The generated cluster: texts of kSentencesPerText sentences of kMinWords
+// to kMaxWords content words each. Words are drawn from a vocabulary of
+// kVocabulary words with P(rank r) proportional to 1 / (r + kZipfOffset);
+// the offset flattens the head the way leaving out the stop words does. A
+// share kRestated of the sentences restates a recent one (one of the last
+// kRestateWindow) with about a third of its words drawn anew, as texts on
+// one story restate each other's facts.
+constexpr int kVocabulary = 50000;
+constexpr double kZipfOffset = 10.0;
+constexpr int kMinWords = 6;
+constexpr int kMaxWords = 20;
+constexpr int kSentencesPerText = 30;
+constexpr double kRestated = 0.3;
+constexpr int kRestateWindow = 2000;
+constexpr double kLiteralBudgetSeconds = 60.0;
+
+std::string wordName(int rank) {
+  std::string w;
+  for (int r = rank;; r /= 26) {
+    w.push_back(static_cast<char>('a' + r % 26));
+    if (r < 26) break;
+  }
+  return w;
+}
+
+class ClusterGenerator {
+ public:
+  explicit ClusterGenerator(unsigned seed) : random_(seed) {
+    cumulative_.resize(kVocabulary);
+    double total = 0.0;
+    for (int r = 0; r < kVocabulary; ++r) {
+      total += 1.0 / (r + 1 + kZipfOffset);
+      cumulative_[static_cast<size_t>(r)] = total;
+    }
+    for (double& c : cumulative_) c /= total;
+  }
+
+  // Fills G with `sentences` sentences, text after text.
+  void fill(Graph* G, int sentences) {
+    std::vector<std::vector<int>> made;
+    std::uniform_int_distribution<int> length(kMinWords, kMaxWords);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::string text;
+    int idText = 1;
+    for (int s = 0; s < sentences; ++s) {
+      std::vector<int> sentence;
+      if (!made.empty() && unit(random_) < kRestated) {
+        const size_t window = std::min(made.size(), static_cast<size_t>(kRestateWindow));
+        std::uniform_int_distribution<size_t> pick(made.size() - window, made.size() - 1);
+        sentence = made[pick(random_)];
+        for (int& w : sentence) {
+          if (unit(random_) < 1.0 / 3.0) w = drawWord();
+        }
+      } else {
+        sentence.resize(static_cast<size_t>(length(random_)));
+        for (int& w : sentence) w = drawWord();
+      }
+      for (size_t k = 0; k < sentence.size(); ++k) {
+        if (k > 0) text += ' ';
+        text += wordName(sentence[k]);
+      }
+      text += ".\n";
+      made.push_back(sentence);
+      if ((s + 1) % kSentencesPerText == 0 || s + 1 == sentences) {
+        Read::readSentencesFromBytes(G, text, idText++);
+        text.clear();
+      }
+    }
+  }
+
+ private:
+  int drawWord() {
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const auto at =
+        std::lower_bound(cumulative_.begin(), cumulative_.end(), unit(random_));
+    return static_cast<int>(
+        std::min<std::ptrdiff_t>(at - cumulative_.begin(), kVocabulary - 1));
+  }
+
+  std::mt19937_64 random_;
+  std::vector<double> cumulative_;
+};
+
+double peakMegabytes() {
+  struct rusage usage;
+  ::getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+}
+
+template <typename Run>
+double secondsOf(Run run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  const std::chrono::duration<double> d = std::chrono::steady_clock::now() - start;
+  return d.count();
+}
+
+// What one size gave, sent from the child to the parent.
+struct Figures {
+  int sentences = 0;
+  long long words = 0;
+  int topics = 0;
+  double graphMegabytes = 0.0;
+  double peakMegabytes = 0.0;
+  double fastSeconds = 0.0;
+  double literalSeconds = -1.0;  // not run
+  int same = 1;
+};
+
+Figures measure(int sentences, bool runLiteral) {
+  Figures f;
+  Graph G;
+  ClusterGenerator(20240611u).fill(&G, sentences);
+  f.sentences = static_cast<int>(G.vertexList.size());
+  for (const Vertex* V : G.vertexList) f.words += V->getSizeCharSentence();
+  f.graphMegabytes = peakMegabytes();
+
+  f.fastSeconds = secondsOf([&] { TopicalOrdering::createTopics(&G); });
+  f.peakMegabytes = peakMegabytes();
+  f.topics = static_cast<int>(G.topics.size());
+  if (!runLiteral) return f;
+
+  const std::vector<std::vector<Vertex*>> fast = G.topics;
+  G.topics.clear();
+  f.literalSeconds = secondsOf([&] { LiteralTopics::createTopics(&G); });
+  f.same = G.topics == fast ? 1 : 0;
+  return f;
+}
+
+bool measureInChild(int sentences, bool runLiteral, Figures* f) {
+  int fd[2];
+  if (::pipe(fd) != 0) return false;
+  std::fflush(stdout);  // the child must not write the parent's buffer again
+  const pid_t child = ::fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    ::close(fd[0]);
+    const Figures mine = measure(sentences, runLiteral);
+    const bool sent =
+        ::write(fd[1], &mine, sizeof mine) == static_cast<ssize_t>(sizeof mine);
+    ::_exit(sent ? 0 : 1);
+  }
+  ::close(fd[1]);
+  const bool got = ::read(fd[0], f, sizeof *f) == static_cast<ssize_t>(sizeof *f);
+  ::close(fd[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return got && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<int> sizes;
+  bool literalOn = true;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--fast-only") {
+      literalOn = false;
+      continue;
+    }
+    sizes.push_back(std::atoi(argv[i]));
+  }
+  if (sizes.empty()) sizes = {100, 1000, 10000, 100000};
+
+  std::printf(
+      "topic clustering: vocabulary %d, P(rank r) ~ 1/(r+%g), %d-%d words a "
+      "sentence, %.0f%% restated\n",
+      kVocabulary, kZipfOffset, kMinWords, kMaxWords, kRestated * 100);
+  std::printf("%10s %10s %8s %12s %12s %10s %10s %10s\n", "sentences", "words", "topics",
+              "literal s", "fast s", "ratio", "graph MB", "peak MB");
+  int status = 0;
+  double lastLiteral = 0.0;
+  int lastSize = 0;
+  for (int n : sizes) {
+    if (literalOn && lastSize > 0) {
+      const double scale = static_cast<double>(n) / lastSize;
+      literalOn = lastLiteral * scale * scale <= kLiteralBudgetSeconds;
+    }
+    const bool runLiteral = literalOn;
+    Figures f;
+    if (!measureInChild(n, runLiteral, &f)) {
+      std::fprintf(stderr, "topics_bench: the run of %d sentences failed\n", n);
+      return 1;
+    }
+    char literal[32] = "skipped";
+    char ratio[32] = "-";
+    if (f.literalSeconds >= 0.0) {
+      std::snprintf(literal, sizeof literal, "%.3f", f.literalSeconds);
+      std::snprintf(ratio, sizeof ratio, "%.0fx", f.literalSeconds / f.fastSeconds);
+      lastLiteral = f.literalSeconds;
+      lastSize = n;
+    }
+    std::printf("%10d %10lld %8d %12s %12.3f %10s %10.1f %10.1f%s\n", f.sentences,
+                f.words, f.topics, literal, f.fastSeconds, ratio, f.graphMegabytes,
+                f.peakMegabytes, f.same ? "" : "  TOPICS DIFFER");
+    std::fflush(stdout);
+    if (!f.same) status = 1;
+  }
+  return status;
+}
