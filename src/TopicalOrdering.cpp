@@ -248,3 +248,11 @@ void TopicalOrdering::topicalOrdering(Graph* G) {
   setAllPosTopicalOrderedSumm(G);
   createTopicalRelation(G);
 }
+
+float TopicalOrdering::TS(Graph* G) {
+  return Graph::spearmanTS(G->humanOrderedSumm, G->topicalOrderedSumm);
+}
+
+float TopicalOrdering::TK(Graph* G) {
+  return Graph::kendallTK(G->humanOrderedSumm, G->topicalOrderedSumm);
+}

@@ -66,6 +66,11 @@ class TopicalOrdering {
   // Prints every topic: a heading, then per topic "======= TOPICO i ======="
   // and per member its Vertex::print line and "PESO: weight".
   static void printTopics(Graph* G);
+
+  // Agreement of topicalOrderedSumm with humanOrderedSumm: Spearman's and
+  // Kendall's coefficients, as Graph::spearmanTS and Graph::kendallTK.
+  static float TS(Graph* G);
+  static float TK(Graph* G);
 };
 
 #endif  // SENTRALIGN_TOPICALORDERING_H_

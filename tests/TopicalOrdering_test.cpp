@@ -520,6 +520,13 @@ TEST(TopicalOrderingTest, SummaryFollowsTheTopicalOrder) {
   for (size_t i = 0; i < G.topicalOrderedSumm.size(); ++i) {
     EXPECT_EQ(G.topicalOrderedSumm[i]->getPosTopicalOrderedSumm(), static_cast<int>(i));
   }
+
+  // Scored against the summary's own order (2.2 1.2 2.1 by place 0 1 2):
+  // the topical order 2.1 1.2 2.2 is its reverse.
+  G.humanOrderedSumm = G.summ;
+  Read::setAllPosHummanOrderedSumm(&G);
+  EXPECT_EQ(TopicalOrdering::TS(&G), -1.0f);
+  EXPECT_EQ(TopicalOrdering::TK(&G), -1.0f);
 }
 
 TEST(TopicalOrderingTest, TopicalRelationsLinkEachTopicToTheNextOnly) {
