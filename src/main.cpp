@@ -17,9 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "CycleRemovalProgress.h"
 #include "DataDir.h"
 #include "Graph.h"
 #include "Read.h"
+#include "TopologicalOrdering.h"
 #include "Vertex.h"
 
 #ifndef SENTRALIGN_VERSION
@@ -127,6 +129,25 @@ void runMethod(Graph* G, int Method) {
       G->sizeSentenceOrdering_Decrescente();
       G->orderedSumm = G->positionOrderedSumm;
       break;
+    case 5: {
+      TopologicalOrdering ordering;
+      ordering.topologicalOrdering(G);
+      G->orderedSumm = G->topologicalOrderedSumm;
+      break;
+    }
+    case 6: {
+      // The removed edges' lines go to stdout; a person at a terminal also
+      // sees on stderr how far a long removal has come.
+      CycleRemovalProgress progress(stderr, ::isatty(STDERR_FILENO) != 0);
+      {
+        TopologicalOrdering removal;
+        removal.removeAllCycles(G, &progress);
+      }
+      TopologicalOrdering ordering;
+      ordering.topologicalOrdering(G);
+      G->orderedSumm = G->topologicalOrderedSumm;
+      break;
+    }
     default:
       break;
   }
