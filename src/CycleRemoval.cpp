@@ -510,13 +510,12 @@ void CycleRemoval::searchComponent(int component, int entry, Outcome* outcome) {
     if (place >= 0) {
       // A cycle closes; it is new when a vertex from `place` on is not "a".
       if (top.lastNotAnalysed < place) continue;
-      outcome->cycles = saturatingAdd(outcome->cycles, 1);
-      std::int64_t& count = at(slotCount_, step.slot);
-      count = saturatingAdd(count, 1);
+      // Counts grow by one cycle at a time: 64 bits never run out.
+      ++outcome->cycles;
+      ++at(slotCount_, step.slot);
       top.effect = true;
-      top.carry = saturatingAdd(top.carry, 1);
-      Frame& closed = at(frames_, place);
-      closed.carry = saturatingAdd(closed.carry, -1);
+      ++top.carry;
+      --at(frames_, place).carry;
       continue;
     }
     if (at(blocked_, step.target)) continue;
@@ -611,10 +610,9 @@ void CycleRemoval::popFrame() {
     unblockSourcesOf(top.vertex);
   }
   if (frames_.empty()) return;
-  std::int64_t& count = at(slotCount_, top.inSlot);
-  count = saturatingAdd(count, top.carry);
+  at(slotCount_, top.inSlot) += top.carry;
   Frame& below = frames_.back();
-  below.carry = saturatingAdd(below.carry, top.carry);
+  below.carry += top.carry;
   if (effect) below.effect = true;
 }
 
