@@ -34,7 +34,8 @@ class Vertex;
 //    counts on the component's edges, and the order in which its edges first
 //    leave it) depends only on the component and the entry vertex; it is
 //    kept from one removal step to the next until the component changes.
-//    Only the component of the removed edge changes, and it can only split.
+//    Only the component of the removed edge's source changes; it splits
+//    when the edge lay inside it.
 //  - An edge out of the component is met first by the first search of its
 //    source; later searches of that vertex pass over such edges.
 //  - A vertex is blocked when its search counted and entered nothing; while

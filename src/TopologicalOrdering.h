@@ -47,10 +47,11 @@ class TopologicalOrdering {
   // only) and, while a detection pass counts one, removes the edge with the
   // least weight per cycle, printing its source vertex with Vertex::print.
   // Ends with every vertex of vertexList in state "a", every count at 0 and
-  // the remaining edges' weights as the last removal step left them. Stops
-  // without removing anything when a pass counts cycles but no edge carries
-  // a count, which only a graph in which two vertices denote the same
-  // sentence can give. `progress`, when given, hears how far it is.
+  // the remaining edges' weights as the last removal step left them. When a
+  // pass counts cycles that no edge carries (only two vertices denoting one
+  // sentence, or counts left over before the call, can give that), the
+  // counts are reset and nothing more is removed. `progress`, when given,
+  // hears how far the removal is; it is not owned.
   static void removeAllCycles(Graph* G, CycleRemovalProgress* progress);
   static void removeAllCycles(Graph* G) { removeAllCycles(G, nullptr); }
 
