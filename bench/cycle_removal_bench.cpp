@@ -1,5 +1,5 @@
 // Times the cycle removal of method 6 on generated clusters: the literal
-// transcription (path copied at every call, linear scans, every pass from
+// version (path copied at every call, linear scans, every pass from
 // scratch) beside the fast removal the program uses, with their ratio, the
 // peak memory of each, and whether both printed the same lines and left
 // the same graph. Each removal runs in a child process that is stopped

@@ -1,4 +1,4 @@
-// The fast cycle removal against the literal transcription: the same lines
+// The fast cycle removal against the literal one: the same lines
 // printed, the same graph left behind (edges, weights, counts, states), and
 // the same topological order afterwards.
 

@@ -59,8 +59,7 @@ void setAllEdgeWeights(Graph* G) {
   }
 }
 
-// Returns false when no edge is counted (the transcription would have no
-// candidate).
+// Returns false when no edge is counted (there is no candidate then).
 bool removeLightestEdge(Graph* G) {
   bool found = false;
   std::size_t iv = 0, ie = 0;

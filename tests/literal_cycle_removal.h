@@ -1,5 +1,5 @@
-// A word-for-word transcription of the cycle removal of method 6, kept as
-// the reference that the fast removal is compared with: the path is copied
+// The cycle removal of method 6 written the plain way, kept as the
+// reference that the fast removal is compared with: the path is copied
 // at every call and scanned for membership, and every detection pass starts
 // afresh. Test and benchmark code only; it recurses as deep as the longest
 // path, so it suits small graphs.
