@@ -21,7 +21,7 @@ build:
 # Runs in an empty directory, so the start-up files come from data/.
 demo: build
 	@mkdir -p $(BUILD)/demo
-	@cd $(BUILD)/demo && for method in 1; do \
+	@cd $(BUILD)/demo && for method in 1 2 3 4 5 6; do \
 	  ../sentralign $$method $(CURDIR)/$(EXAMPLE)/resumo.txt ordenado_$$method.txt \
 	    3 $(addprefix $(CURDIR)/,$(TEXTS)) 3 $(addprefix $(CURDIR)/,$(RELATIONS)) \
 	    > console_$$method.txt || exit 1; \

@@ -18,10 +18,12 @@
 #include <string>
 #include <vector>
 
+#include "CycleRemovalProgress.h"
 #include "DataDir.h"
 #include "Graph.h"
 #include "Read.h"
 #include "TopicalOrdering.h"
+#include "TopologicalOrdering.h"
 #include "Vertex.h"
 
 #ifndef SENTRALIGN_VERSION
@@ -109,6 +111,25 @@ void runMethod(Graph* G, int Method) {
       TopicalOrdering topical;
       topical.topicalOrdering(G);
       G->orderedSumm = G->topicalOrderedSumm;
+      break;
+    }
+    case 5: {
+      TopologicalOrdering ordering;
+      ordering.topologicalOrdering(G);
+      G->orderedSumm = G->topologicalOrderedSumm;
+      break;
+    }
+    case 6: {
+      // The removed edges' lines go to stdout; a person at a terminal also
+      // sees on stderr how far a long removal has come.
+      CycleRemovalProgress progress(stderr, ::isatty(STDERR_FILENO) != 0);
+      {
+        TopologicalOrdering removal;
+        removal.removeAllCycles(G, &progress);
+      }
+      TopologicalOrdering ordering;
+      ordering.topologicalOrdering(G);
+      G->orderedSumm = G->topologicalOrderedSumm;
       break;
     }
     default:
