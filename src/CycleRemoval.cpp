@@ -4,6 +4,7 @@
 #include <cassert>
 #include <climits>
 #include <unordered_set>
+#include <utility>
 
 #include "CycleRemovalProgress.h"
 #include "Edge.h"
@@ -54,8 +55,9 @@ bool isAnalysed(const Vertex* V) { return V->getState() == Vertex::kStateAnalyse
 
 }  // namespace
 
-CycleRemoval::CycleRemoval(Graph* G, CycleRemovalProgress* progress)
-    : G_(G), progress_(progress) {}
+CycleRemoval::CycleRemoval(Graph* G, CycleRemovalProgress* progress,
+                           RemovedEdgeHandler onRemoved)
+    : G_(G), progress_(progress), onRemoved_(std::move(onRemoved)) {}
 
 CycleRemoval::~CycleRemoval() = default;
 
@@ -81,7 +83,7 @@ void CycleRemoval::run() {
     if (progress_ != nullptr) progress_->clear();
     Vertex* source = nullptr;
     Vertex* target = nullptr;
-    removeLightestEdge(G_, &source, &target);
+    removeLightestEdge(G_, &source, &target, onRemoved_);
     ++removed_;
     if (progress_ != nullptr) progress_->update(step_, removed_, paths_);
     TopologicalOrdering::setAllVertexState(G_, Vertex::kStateUnvisited);
@@ -101,7 +103,8 @@ void CycleRemoval::detectCycles(Graph* G, std::vector<Vertex*> path, Vertex* V) 
   removal.searchPlain(std::move(path), V);
 }
 
-bool CycleRemoval::removeLightestEdge(Graph* G, Vertex** source, Vertex** target) {
+bool CycleRemoval::removeLightestEdge(Graph* G, Vertex** source, Vertex** target,
+                                      const RemovedEdgeHandler& onRemoved) {
   std::size_t vertexPlace = 0;
   std::size_t edgePlace = 0;
   bool found = false;
@@ -130,7 +133,11 @@ bool CycleRemoval::removeLightestEdge(Graph* G, Vertex** source, Vertex** target
   }
   Vertex* from = G->vertexList[vertexPlace];
   Edge* edge = from->edgeOutList[edgePlace];
-  from->print();
+  if (onRemoved) {
+    onRemoved(*from, *edge);
+  } else {
+    from->print();
+  }
   if (source != nullptr) *source = from;
   if (target != nullptr) *target = edge->getVertex();
   from->edgeOutList.erase(from->edgeOutList.begin() +

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "TopologicalOrdering.h"
+
 class CycleRemovalProgress;
 class Edge;
 class Graph;
@@ -50,8 +52,10 @@ class Vertex;
 //    of the path's edges are handed down the path as it is popped.
 class CycleRemoval {
  public:
-  // Does not take ownership of G or progress (which may be null).
-  CycleRemoval(Graph* G, CycleRemovalProgress* progress);
+  // Does not take ownership of G or progress (which may be null). Each
+  // removed edge's source is printed, or handed to onRemoved when given.
+  CycleRemoval(Graph* G, CycleRemovalProgress* progress,
+               RemovedEdgeHandler onRemoved = nullptr);
   CycleRemoval(const CycleRemoval&) = delete;
   CycleRemoval& operator=(const CycleRemoval&) = delete;
   ~CycleRemoval();
@@ -66,7 +70,8 @@ class CycleRemoval {
   // TopologicalOrdering::removeLightestEdge. Returns false, and removes and
   // prints nothing, when no out-edge has a positive count; otherwise stores
   // the removed edge's source and target where asked (either may be null).
-  static bool removeLightestEdge(Graph* G, Vertex** source, Vertex** target);
+  static bool removeLightestEdge(Graph* G, Vertex** source, Vertex** target,
+                                 const RemovedEdgeHandler& onRemoved = nullptr);
 
  private:
   // One place of a vertex's neighbour list, in search order.
@@ -130,6 +135,7 @@ class CycleRemoval {
 
   Graph* G_;
   CycleRemovalProgress* progress_;
+  RemovedEdgeHandler onRemoved_;  // empty: print the source
   int step_ = 0;
   int removed_ = 0;
   std::uint64_t paths_ = 0;  // searches so far

@@ -125,6 +125,20 @@ void TopologicalOrdering::removeAllCycles(Graph* G, CycleRemovalProgress* progre
   removal.run();
 }
 
+void TopologicalOrdering::removeAllCycles(Graph* G, CycleRemovalProgress* progress,
+                                          const RemovedEdgeHandler& onRemoved) {
+  CycleRemoval removal(G, progress, onRemoved);
+  removal.run();
+}
+
+float TopologicalOrdering::TS(Graph* G) {
+  return Graph::spearmanTS(G->humanOrderedSumm, G->topologicalOrderedSumm);
+}
+
+float TopologicalOrdering::TK(Graph* G) {
+  return Graph::kendallTK(G->humanOrderedSumm, G->topologicalOrderedSumm);
+}
+
 void TopologicalOrdering::detectCycles(Graph* G, std::vector<Vertex*> cycle,
                                        Vertex* V) {
   CycleRemoval::detectCycles(G, std::move(cycle), V);

@@ -5,11 +5,17 @@
 #define SENTRALIGN_TOPOLOGICALORDERING_H_
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 class CycleRemovalProgress;
+class Edge;
 class Graph;
 class Vertex;
+
+// Hears of each edge the cycle removal takes out, just before it is
+// deleted: the source vertex and the edge (whose vertex is the target).
+using RemovedEdgeHandler = std::function<void(const Vertex& source, const Edge& edge)>;
 
 // Groups the operations of the topological ordering and of the cycle
 // removal; holds no data. Callers create a short-lived instance around a
@@ -54,6 +60,15 @@ class TopologicalOrdering {
   // hears how far the removal is; it is not owned.
   static void removeAllCycles(Graph* G, CycleRemovalProgress* progress);
   static void removeAllCycles(Graph* G) { removeAllCycles(G, nullptr); }
+  // The same removal, telling `onRemoved` of each removed edge instead of
+  // printing its source: for callers that keep stdout for themselves.
+  static void removeAllCycles(Graph* G, CycleRemovalProgress* progress,
+                              const RemovedEdgeHandler& onRemoved);
+
+  // Spearman's and Kendall's agreement of topologicalOrderedSumm with
+  // humanOrderedSumm, as Graph::spearmanTS and Graph::kendallTK.
+  static float TS(Graph* G);
+  static float TK(Graph* G);
 
   // Follows every simple path that extends `cycle` (the path so far, a
   // vertex being recognised on it by its idText and posText) with V. Each

@@ -11,6 +11,7 @@
 
 #include "Edge.h"
 #include "Graph.h"
+#include "Read.h"
 #include "Vertex.h"
 #include "test_util.h"
 
@@ -343,4 +344,44 @@ TEST(CycleRemovalTest, TheRemovalStepsWorkOnTheGraphAsTheyFindIt) {
   TopologicalOrdering::removeLightestEdge(&G);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(weights(G), "1.1>1.2 w1.5 c0; 1.2>1.3 w-1 c0");
+}
+
+TEST(CycleRemovalTest, AHandlerHearsOfRemovedEdgesInPlaceOfThePrint) {
+  Graph printed;
+  Graph heard;
+  for (Graph* G : {&printed, &heard}) {
+    addTestTexts(G, {2, 2});
+    linkTestVertices(at(*G, 1, 2), at(*G, 2, 1), "Elaboration", 1.5f);
+    linkTestVertices(at(*G, 2, 2), at(*G, 1, 1), "Follow-up", 0.5f);
+    linkTestVertices(at(*G, 2, 1), at(*G, 1, 2), "Overlap", 0.1f);
+  }
+  const std::string lines = removeCycles(&printed);
+
+  std::string removed;
+  testing::internal::CaptureStdout();
+  TopologicalOrdering::removeAllCycles(
+      &heard, nullptr, [&](const Vertex& source, const Edge& edge) {
+        removed += "V(" + std::to_string(source.getIdText()) + "," +
+                   std::to_string(source.getPosText()) + "):" +
+                   source.getStringSentence() + " to " +
+                   std::to_string(edge.getVertex()->getIdText()) + "." +
+                   std::to_string(edge.getVertex()->getPosText()) + " " +
+                   edge.getRelationName() + "\n";
+      });
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(lines, "V(2,1):S2.1\nV(2,2):S2.2\n");
+  EXPECT_EQ(removed, "V(2,1):S2.1 to 1.2 Overlap\nV(2,2):S2.2 to 1.1 Follow-up\n");
+  EXPECT_EQ(weights(heard), weights(printed));
+}
+
+TEST(TopologicalOrderingTest, AgreementWithTheHumanOrder) {
+  Graph G;
+  addTestTexts(&G, {3, 2});
+  linkTestVertices(at(G, 1, 2), at(G, 2, 1), "Elaboration", 1.5f);
+  G.summ = {at(G, 2, 2), at(G, 1, 3), at(G, 1, 1)};
+  G.humanOrderedSumm = G.summ;  // ordered 1.1 1.3 2.2: the reverse
+  Read::setAllPosHummanOrderedSumm(&G);
+  TopologicalOrdering::topologicalOrdering(&G);
+  EXPECT_EQ(TopologicalOrdering::TS(&G), -1.0f);
+  EXPECT_EQ(TopologicalOrdering::TK(&G), -1.0f);
 }
