@@ -19,8 +19,10 @@ bool runOrderingMethod(Graph* G, int Method, CycleRemovalProgress* progress,
       G->orderedSumm = G->positionOrderedSumm;
       return true;
     case 4: {
+      // The topical edges would be the run's last change to the graph, and
+      // nothing reads them: they are not made.
       TopicalOrdering topical;
-      topical.topicalOrdering(G);
+      topical.orderSummaryByTopics(G);
       G->orderedSumm = G->topicalOrderedSumm;
       return true;
     }
