@@ -4,6 +4,7 @@
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 WERROR ?= OFF
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 CMAKE ?= cmake
 
@@ -12,7 +13,7 @@ TEXTS := $(EXAMPLE)/D1_C1_JornalDaManha.txt $(EXAMPLE)/D2_C1_GazetaDoVale.txt \
          $(EXAMPLE)/D3_C1_DiarioSerrano.txt
 RELATIONS := $(EXAMPLE)/D1_D2.cst $(EXAMPLE)/D1_D3.cst $(EXAMPLE)/D2_D3.cst
 
-.PHONY: build demo test test-sanitize clean
+.PHONY: build demo test test-sanitize fuzz clean
 
 build:
 	$(CMAKE) -S . -B $(BUILD) -DSENTRALIGN_WERROR=$(WERROR)
@@ -21,7 +22,7 @@ build:
 # Runs in an empty directory, so the start-up files come from data/.
 demo: build
 	@mkdir -p $(BUILD)/demo
-	@cd $(BUILD)/demo && for method in 1; do \
+	@cd $(BUILD)/demo && for method in 1 2 3 4 5 6; do \
 	  ../sentralign $$method $(CURDIR)/$(EXAMPLE)/resumo.txt ordenado_$$method.txt \
 	    3 $(addprefix $(CURDIR)/,$(TEXTS)) 3 $(addprefix $(CURDIR)/,$(RELATIONS)) \
 	    > console_$$method.txt || exit 1; \
@@ -39,5 +40,9 @@ test-sanitize:
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# Every fuzz target for FUZZ_SECONDS seconds each (needs clang).
+fuzz:
+	WERROR=$(WERROR) JOBS=$(JOBS) fuzz/run.sh $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz

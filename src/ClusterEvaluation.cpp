@@ -7,11 +7,12 @@
 #include "CorpusLayout.h"
 #include "DataDir.h"
 #include "DotWriter.h"
+#include "Edge.h"
 #include "Encoding.h"
 #include "Graph.h"
+#include "Methods.h"
 #include "Read.h"
 #include "SentenceMatcher.h"
-#include "TopicalOrdering.h"
 #include "Vertex.h"
 
 namespace {
@@ -194,41 +195,15 @@ std::uint32_t streamOf(const std::string& s) {
   return h;
 }
 
-// One ordering method: orders G's summ into G's orderedSumm. The cycle
-// removal of method 6 names the edges it takes out in *removed.
-using OrderingStep = void (*)(Graph* G, std::vector<RemovedEdge>* removed);
-
-void orderByPosition(Graph* G, std::vector<RemovedEdge>* /*removed*/) {
-  G->positionOrdering();
-  G->orderedSumm = G->positionOrderedSumm;
-}
-
-void orderByLengthAscending(Graph* G, std::vector<RemovedEdge>* /*removed*/) {
-  G->sizeSentenceOrdering_Crescente();
-  G->orderedSumm = G->positionOrderedSumm;
-}
-
-void orderByLengthDescending(Graph* G, std::vector<RemovedEdge>* /*removed*/) {
-  G->sizeSentenceOrdering_Decrescente();
-  G->orderedSumm = G->positionOrderedSumm;
-}
-
-void orderByTopics(Graph* G, std::vector<RemovedEdge>* /*removed*/) {
-  TopicalOrdering topical;
-  topical.topicalOrdering(G);
-  G->orderedSumm = G->topicalOrderedSumm;
-}
-
+// The ordering methods by label, run as the ordering tool runs them.
 struct Method {
   const char* label;
-  OrderingStep order;
+  int number;
 };
 
 constexpr Method kMethods[] = {
-    {"1-posicao", orderByPosition},
-    {"2-crescente", orderByLengthAscending},
-    {"3-decrescente", orderByLengthDescending},
-    {"4-topicos", orderByTopics},
+    {"1-posicao", 1}, {"2-crescente", 2},  {"3-decrescente", 3},
+    {"4-topicos", 4}, {"5-topologica", 5}, {"6-sem-ciclos", 6},
 };
 
 constexpr char kGivenLabel[] = "sumario";
@@ -340,7 +315,14 @@ void ClusterEvaluation::evaluate(const ClusterFiles& files, const StartupData& s
     buildGraph(input, startup, options.segmented, &G, nullptr);
     const VertexIndex index(G);
     G.summ = index.resolve(summary);
-    method.order(&G, &removed);
+    // Method 6 names the edges its cycle removal takes out, for the picture,
+    // instead of printing them.
+    runOrderingMethod(
+        &G, method.number, nullptr, [&removed](const Vertex& source, const Edge& edge) {
+          const Vertex* target = edge.getVertex();
+          removed.push_back({source.getIdText(), source.getPosText(), target->getIdText(),
+                             target->getPosText(), edge.getRelationName()});
+        });
     const std::vector<SentenceId> ordered = idsOf(G.orderedSumm);
     for (size_t r = 0; r < plans.size(); ++r) {
       result->rows[r].scores.push_back(scoreOrdering(&G, index, plans[r], ordered));

@@ -238,6 +238,11 @@ void TopicalOrdering::printTopics(Graph* G) {
 }
 
 void TopicalOrdering::topicalOrdering(Graph* G) {
+  orderSummaryByTopics(G);
+  createTopicalRelation(G);
+}
+
+void TopicalOrdering::orderSummaryByTopics(Graph* G) {
   createTopics(G);
   setTopicsWeight(G);
   orderTopicsListByWeight(G);
@@ -246,5 +251,12 @@ void TopicalOrdering::topicalOrdering(Graph* G) {
   std::sort(G->topicalOrderedSumm.begin(), G->topicalOrderedSumm.end(),
             Vertex::comparePerPosTopic);
   setAllPosTopicalOrderedSumm(G);
-  createTopicalRelation(G);
+}
+
+float TopicalOrdering::TS(Graph* G) {
+  return Graph::spearmanTS(G->humanOrderedSumm, G->topicalOrderedSumm);
+}
+
+float TopicalOrdering::TK(Graph* G) {
+  return Graph::kendallTK(G->humanOrderedSumm, G->topicalOrderedSumm);
 }

@@ -44,6 +44,11 @@ class TopicalOrdering {
   // topicalOrderedSumm = summ sorted by posTopic, setAllPosTopicalOrderedSumm
   // and createTopicalRelation. Expects topics and topicalOrderingList empty.
   static void topicalOrdering(Graph* G);
+  // topicalOrdering without its last step, createTopicalRelation: the same
+  // topics, lists and positions, and no new edge. For a run that ends with
+  // the ordered summary: nothing reads the topical edges, and their number
+  // grows with the product of the sizes of neighbouring topics.
+  static void orderSummaryByTopics(Graph* G);
   // Sets the weightTopic of every member of every topic to the smallest
   // posText in the topic.
   static void setTopicsWeight(Graph* G);
@@ -66,6 +71,11 @@ class TopicalOrdering {
   // Prints every topic: a heading, then per topic "======= TOPICO i ======="
   // and per member its Vertex::print line and "PESO: weight".
   static void printTopics(Graph* G);
+
+  // Agreement of topicalOrderedSumm with humanOrderedSumm: Spearman's and
+  // Kendall's coefficients, as Graph::spearmanTS and Graph::kendallTK.
+  static float TS(Graph* G);
+  static float TK(Graph* G);
 };
 
 #endif  // SENTRALIGN_TOPICALORDERING_H_

@@ -18,10 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "CycleRemovalProgress.h"
 #include "DataDir.h"
 #include "Graph.h"
+#include "Methods.h"
 #include "Read.h"
-#include "TopicalOrdering.h"
 #include "Vertex.h"
 
 #ifndef SENTRALIGN_VERSION
@@ -88,33 +89,6 @@ class ArgumentWalk {
   int remaining_;
   char** cursor_;
 };
-
-// Runs the ordering that Method names and copies its list into orderedSumm;
-// any other number leaves orderedSumm empty.
-void runMethod(Graph* G, int Method) {
-  switch (Method) {
-    case 1:
-      G->positionOrdering();
-      G->orderedSumm = G->positionOrderedSumm;
-      break;
-    case 2:
-      G->sizeSentenceOrdering_Crescente();
-      G->orderedSumm = G->positionOrderedSumm;
-      break;
-    case 3:
-      G->sizeSentenceOrdering_Decrescente();
-      G->orderedSumm = G->positionOrderedSumm;
-      break;
-    case 4: {
-      TopicalOrdering topical;
-      topical.topicalOrdering(G);
-      G->orderedSumm = G->topicalOrderedSumm;
-      break;
-    }
-    default:
-      break;
-  }
-}
 
 bool isRegularFile(std::FILE* file) {
   struct stat st;
@@ -273,7 +247,10 @@ int run(int argc, char** argv) {
   // Only a run that goes on to order the summary says what it dropped.
   Read::printUnmatched("sentralign", walk.SummaryDir, walk.unmatched, false);
   Read::printSkipped("sentralign", walk.skipped);
-  runMethod(G, walk.Method);
+  // The removed edges' lines go to stdout; a person at a terminal also sees
+  // on stderr how far a long cycle removal has come.
+  CycleRemovalProgress progress(stderr, ::isatty(STDERR_FILENO) != 0);
+  runOrderingMethod(G, walk.Method, &progress);
   if (!writeOrderedSummary(*G, walk.OrderedSummaryDir, &err)) {
     writeError(err);
     return kExitFailure;

@@ -520,6 +520,14 @@ TEST(TopicalOrderingTest, SummaryFollowsTheTopicalOrder) {
   for (size_t i = 0; i < G.topicalOrderedSumm.size(); ++i) {
     EXPECT_EQ(G.topicalOrderedSumm[i]->getPosTopicalOrderedSumm(), static_cast<int>(i));
   }
+
+  // Scored against the summary's own order (2.2 2.1 1.2 at places 0 1 2),
+  // the topical order has places 1 2 0: squared differences 1 + 1 + 4, and
+  // one pair of three kept.
+  G.humanOrderedSumm = G.summ;
+  Read::setAllPosHummanOrderedSumm(&G);
+  EXPECT_EQ(TopicalOrdering::TS(&G), -0.5f);
+  EXPECT_EQ(TopicalOrdering::TK(&G), -1.0f / 3.0f);
 }
 
 TEST(TopicalOrderingTest, TopicalRelationsLinkEachTopicToTheNextOnly) {

@@ -64,6 +64,33 @@ std::string textsDir(const std::string& cluster) {
   return cluster + "/Textos-fonte segmentados/";
 }
 
+// The texts of the example cluster C1 in the order of their numbers.
+const std::vector<std::string> kC1Texts = {
+    textsDir(kC1) + "D1_C1_JornalDaManha_12-03-2024_07h10.txt.seg",
+    textsDir(kC1) + "D2_C1_GazetaDoVale_12-03-2024_09h35.txt.seg",
+    textsDir(kC1) + "D3_C1_DiarioSerrano_13-03-2024_08h02.txt.seg"};
+const std::string kC1Summary = kC1 + "/Sumarios/C1_sumario_automatico_CSTSumm.txt";
+
+// Runs sentralign on C1 with `method`, writing the ordered summary to
+// `output`: texts in the order of their numbers, so that its text k is the
+// evaluation's text k.
+RunResult runOrderingTool(int method, const std::string& output, const std::string& cwd) {
+  std::vector<std::string> args = {std::to_string(method), kC1Summary, output, "3"};
+  args.insert(args.end(), kC1Texts.begin(), kC1Texts.end());
+  args.push_back("3");
+  for (const char* cst : {"D1_D2.cst", "D1_D3.cst", "D2_D3.cst"}) {
+    args.push_back(kC1 + "/CST/" + cst);
+  }
+  return runProgram(SENTRALIGN_BIN, args, cwd);
+}
+
+int countOf(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++n;
+  return n;
+}
+
 }  // namespace
 
 TEST(EvalTest, ExampleCorpusReport) {
@@ -115,14 +142,9 @@ TEST(EvalTest, ScoresEqualThoseOfTheOrderingToolsOwnOutput) {
   ASSERT_EQ(eval.status, kEvalExitSuccess) << eval.err;
   const auto rows = csvRows(eval.out);
 
-  const std::vector<std::string> texts = {
-      textsDir(kC1) + "D1_C1_JornalDaManha_12-03-2024_07h10.txt.seg",
-      textsDir(kC1) + "D2_C1_GazetaDoVale_12-03-2024_09h35.txt.seg",
-      textsDir(kC1) + "D3_C1_DiarioSerrano_13-03-2024_08h02.txt.seg"};
-  const std::string summary = kC1 + "/Sumarios/C1_sumario_automatico_CSTSumm.txt";
   const std::string humanName = "C1_sumario_automatico_CSTSumm_ordenado_1.txt";
   Graph G;
-  ASSERT_TRUE(Read().readSentencesFromFiles(&G, texts));
+  ASSERT_TRUE(Read().readSentencesFromFiles(&G, kC1Texts));
   ASSERT_TRUE(
       Read::readClearSumm(kC1 + "/Sumarios/" + humanName, &G, G.humanOrderedSumm));
   ASSERT_EQ(G.humanOrderedSumm.size(), 7u);
@@ -134,13 +156,7 @@ TEST(EvalTest, ScoresEqualThoseOfTheOrderingToolsOwnOutput) {
     if (method == 0) continue;  // a baseline
     ++methods;
     const std::string output = cwd.file("ordenado_" + label + ".txt");
-    std::vector<std::string> args = {std::to_string(method), summary, output, "3"};
-    args.insert(args.end(), texts.begin(), texts.end());
-    args.push_back("3");
-    for (const char* cst : {"D1_D2.cst", "D1_D3.cst", "D2_D3.cst"}) {
-      args.push_back(kC1 + "/CST/" + cst);
-    }
-    const RunResult tool = runProgram(SENTRALIGN_BIN, args, cwd.path());
+    const RunResult tool = runOrderingTool(method, output, cwd.path());
     ASSERT_EQ(tool.status, 0) << label << tool.err;
     std::vector<Vertex*> ordered;
     ASSERT_TRUE(Read::readClearSumm(output, &G, ordered));
@@ -154,7 +170,7 @@ TEST(EvalTest, ScoresEqualThoseOfTheOrderingToolsOwnOutput) {
               Graph::kendallTK(G.humanOrderedSumm, ordered))
         << label;
   }
-  EXPECT_GE(methods, 3);
+  EXPECT_EQ(methods, 6);
 }
 
 TEST(EvalTest, MalformedCommandLinesAreUsageErrors) {
@@ -278,6 +294,12 @@ TEST(EvalTest, ChartAndGraphAreWrittenToFiles) {
   EXPECT_NE(dot.find("label=\"D3_C1_DiarioSerrano_13-03-2024_08h02.txt.seg\""),
             std::string::npos);
   EXPECT_NE(dot.find("t3s1 [label=\"3.1\""), std::string::npos);
+  // One dashed edge per edge that method 6 of sentralign removes (and names
+  // by its source on a line of its own).
+  const RunResult tool = runOrderingTool(6, cwd.file("ordenado.txt"), cwd.path());
+  ASSERT_EQ(tool.status, 0) << tool.err;
+  EXPECT_GT(countOf(tool.out, "\nV("), 0);
+  EXPECT_EQ(countOf(dot, "style=dashed"), countOf(tool.out, "\nV("));
 
   r = runEval({"--svg", cwd.file("nada/media.svg"), kC1}, cwd.path());
   EXPECT_EQ(r.status, kEvalExitFailure);

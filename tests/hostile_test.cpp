@@ -146,3 +146,28 @@ TEST_F(HostileTest, DirectoriesFifosAndDevicesAsPaths) {
     EXPECT_EQ(r.err, c.err) << c.name;
   }
 }
+
+// Two neighbouring topics of 3000 sentences each: the topical edges between
+// them (nine million) are not made by a run that only writes the ordered
+// summary, so it fits in 200 MB.
+TEST_F(HostileTest, LargeNeighbouringTopicsStayInLinearMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#else
+  std::string casas, rios;
+  for (int i = 0; i < 3000; ++i) {
+    casas += "casa.\n";
+    rios += "rio.\n";
+  }
+  dir.write("casas", casas);
+  dir.write("rios", rios);
+  dir.write("s", "rio.\ncasa.\n");
+  const RunResult r = runProgram(
+      "/bin/sh",
+      {"-c", "ulimit -v 200000 && exec \"$0\" \"$@\"", SENTRALIGN_BIN, "4", "s", "o",
+       "2", "casas", "rios", "0"},
+      dir.path());
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(readWholeFile(dir.file("o")), "casa.\nrio.\n");
+#endif
+}

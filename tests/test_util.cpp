@@ -134,3 +134,35 @@ Vertex* addTestVertex(Graph* G, int idText, int posText, int words,
   G->addVertex(V);
   return V;
 }
+
+void linkTestVertices(Vertex* from, Vertex* to, const std::string& name,
+                      float weight) {
+  Edge* out = new Edge(to);
+  out->setRelationName(name);
+  out->setWeight(weight);
+  from->edgeOutList.push_back(out);
+  Edge* in = new Edge(from);
+  in->setRelationName(name);
+  in->setWeight(weight);
+  to->edgeInList.push_back(in);
+}
+
+void addTestTexts(Graph* G, const std::vector<int>& lengths) {
+  for (std::size_t t = 0; t < lengths.size(); ++t) {
+    const int idText = static_cast<int>(t) + 1;
+    Vertex* previous = nullptr;
+    for (int p = 1; p <= lengths[t]; ++p) {
+      Vertex* V = addTestVertex(G, idText, p, 1,
+                                "S" + std::to_string(idText) + "." + std::to_string(p));
+      if (previous != nullptr) linkTestVertices(previous, V, "Text-Sequence", 2.0f);
+      previous = V;
+    }
+  }
+}
+
+Vertex* findTestVertex(const Graph& G, int idText, int posText) {
+  for (Vertex* V : G.vertexList) {
+    if (V->getIdText() == idText && V->getPosText() == posText) return V;
+  }
+  return nullptr;
+}

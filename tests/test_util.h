@@ -59,4 +59,16 @@ std::string inEdges(const Graph& G);
 Vertex* addTestVertex(Graph* G, int idText, int posText, int words = 1,
                       const std::string& sentence = "");
 
+// Links `from` to `to` as the relation reader does: an out-edge of `from`
+// and its in-edge twin on `to`, both named `name` and weighing `weight`.
+void linkTestVertices(Vertex* from, Vertex* to, const std::string& name,
+                      float weight);
+
+// Texts of the given lengths (text 1 first), each sentence "S<text>.<pos>"
+// and chained to the next by a "Text-Sequence" edge of weight 2.
+void addTestTexts(Graph* G, const std::vector<int>& lengths);
+
+// The vertex of G with that identity; null when there is none.
+Vertex* findTestVertex(const Graph& G, int idText, int posText);
+
 #endif  // SENTRALIGN_TEST_UTIL_H_

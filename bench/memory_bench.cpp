@@ -1,0 +1,112 @@
+// Peak memory of whole sentralign runs on growing inputs: generated clusters
+// of three texts, a summary of one sentence in a hundred and relations
+// between the texts. Each run is a child process; the table shows the input
+// size, the child's peak resident memory and the time, per method.
+//
+//   memory_bench [MAX_SENTENCES]      (default 1000000)
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string scratch;
+
+std::string path(const std::string& name) { return scratch + "/" + name; }
+
+// Writes a cluster of `sentences` sentences over three texts; returns its
+// size in bytes.
+long long writeCluster(int sentences, unsigned seed) {
+  std::mt19937 random(seed);
+  const char* words[] = {"ponte", "rio", "cidade", "chuva", "prefeito", "moradores",
+                         "estrutura", "governo", "bairro", "de", "a", "o", "que"};
+  std::uniform_int_distribution<int> word(0, 12);
+  std::uniform_int_distribution<int> length(4, 20);
+  long long bytes = 0;
+  std::ofstream summary(path("s.txt"));
+  const int perText = sentences / 3;
+  for (int t = 1; t <= 3; ++t) {
+    std::ofstream text(path("t" + std::to_string(t) + ".txt"));
+    for (int i = 1; i <= perText; ++i) {
+      std::string s = "S" + std::to_string(t) + "x" + std::to_string(i);
+      for (int k = length(random); k > 0; --k) s += std::string(" ") + words[word(random)];
+      s += ".";
+      text << s << '\n';
+      bytes += static_cast<long long>(s.size()) + 1;
+      if (random() % 100 == 0) summary << s << '\n';
+    }
+  }
+  // Relations from earlier to later texts only: no cycles through them.
+  std::ofstream relations(path("r.cst"));
+  std::uniform_int_distribution<int> place(1, std::min(perText, 99));
+  for (int r = 0; r < sentences / 10; ++r) {
+    const std::string record = "<R SDID=\"D1_a\" SSENT=\"" + std::to_string(place(random)) +
+                               "\" TDID=\"D2_b\" TSENT=\"" + std::to_string(place(random)) +
+                               "\">\n<RELATION TYPE=\"Summary\" JUDGE=\"x\"/>\n</R>\n";
+    relations << record;
+    bytes += static_cast<long long>(record.size());
+  }
+  return bytes;
+}
+
+// Runs sentralign with `method` on the cluster; returns false when it fails.
+bool runTool(const std::string& tool, int method, long* peakKb, double* seconds) {
+  std::fflush(stdout);  // the child must not write what is buffered again
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::chdir(scratch.c_str()) != 0) std::_Exit(127);
+    std::freopen("/dev/null", "w", stdout);
+    const std::string m = std::to_string(method);
+    ::execl(tool.c_str(), tool.c_str(), m.c_str(), "s.txt", "o.txt", "3", "t1.txt",
+            "t2.txt", "t3.txt", "1", "r.cst", static_cast<char*>(nullptr));
+    std::_Exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  ::wait4(child, &status, 0, &usage);
+  *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  *peakKb = usage.ru_maxrss;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int maxSentences = argc > 1 ? std::atoi(argv[1]) : 1000000;
+  char pattern[] = "/tmp/sentralign_memory_XXXXXX";
+  if (::mkdtemp(pattern) == nullptr) return 1;
+  scratch = pattern;
+  const std::string tool = SENTRALIGN_BIN;
+  // The start-up files: a small stop list and one relation type.
+  std::ofstream(path("stoplist_portugues.txt")) << "de\na\no\nque\n";
+  std::ofstream(path("FILE_DESCRIPTION_RELATIONS_CST.txt")) << "Summary 1.5 t\n";
+
+  std::printf("%10s %12s %8s %12s %10s %12s\n", "sentences", "input MB", "method",
+              "peak MB", "seconds", "peak/input");
+  for (int sentences = 1000; sentences <= maxSentences; sentences *= 10) {
+    const long long bytes = writeCluster(sentences, 7);
+    for (int method : {1, 4, 5, 6}) {
+      long peakKb = 0;
+      double seconds = 0;
+      const bool ok = runTool(tool, method, &peakKb, &seconds);
+      std::printf("%10d %12.1f %8d %12.1f %10.2f %12.1f%s\n", sentences,
+                  static_cast<double>(bytes) / 1e6, method,
+                  static_cast<double>(peakKb) / 1024.0, seconds,
+                  static_cast<double>(peakKb) * 1024.0 / static_cast<double>(bytes),
+                  ok ? "" : "  (failed)");
+      std::fflush(stdout);
+    }
+  }
+  const std::string cleanup = "rm -rf '" + scratch + "'";
+  return std::system(cleanup.c_str()) == 0 ? 0 : 1;
+}
