@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "Edge.h"
+#include "Encoding.h"
 #include "Graph.h"
 #include "Vertex.h"
 
@@ -55,29 +56,6 @@ std::string quoted(const std::string& s) {
   return q + "\"";
 }
 
-std::string htmlEscaped(const std::string& s) {
-  std::string out;
-  for (const char c : s) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out.push_back(c);
-    }
-  }
-  return out;
-}
-
 // The colour of every relation name on an out-edge of G, in the order the
 // names first appear.
 std::vector<std::pair<std::string, std::string>> relationColours(const Graph& G) {
@@ -111,7 +89,7 @@ std::string legend(const std::vector<std::pair<std::string, std::string>>& colou
       std::string(kSummaryFill) + "\">sentenca do sumario</TD></TR>\n";
   for (const auto& c : colours) {
     s += "    <TR><TD ALIGN=\"LEFT\"><FONT COLOR=\"" + c.second +
-         "\">&#9472;&#9472;&#9654; " + htmlEscaped(c.first) + "</FONT></TD></TR>\n";
+         "\">&#9472;&#9472;&#9654; " + Encoding::markupEscaped(c.first) + "</FONT></TD></TR>\n";
   }
   if (anyRemoved) {
     s += "    <TR><TD ALIGN=\"LEFT\">- - &#9654; removida pelo metodo 6</TD></TR>\n";

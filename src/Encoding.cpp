@@ -91,3 +91,26 @@ bool Encoding::toUtf8(std::string* bytes) {
   *bytes = latin1ToUtf8(*bytes);
   return true;
 }
+
+std::string Encoding::markupEscaped(const std::string& s) {
+  std::string out;
+  for (const char c : s) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out.push_back(c);
+    }
+  }
+  return out;
+}

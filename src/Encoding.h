@@ -28,6 +28,10 @@ class Encoding {
   // Leaves well-formed UTF-8 as it is and converts anything else from
   // Latin-1; returns whether it converted.
   static bool toUtf8(std::string* bytes);
+
+  // `s` with & < > and " written as character references, for XML, SVG and
+  // Graphviz labels.
+  static std::string markupEscaped(const std::string& s);
 };
 
 #endif  // SENTRALIGN_ENCODING_H_

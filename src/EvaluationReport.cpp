@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "Encoding.h"
+
 namespace {
 
 // The measures of a report, in column order, with their names in the
@@ -126,29 +128,6 @@ std::string jsonString(const std::string& s) {
 }
 
 std::string jsonNumber(double value) { return std::isnan(value) ? "null" : exact(value); }
-
-std::string xmlEscaped(const std::string& s) {
-  std::string out;
-  for (const char c : s) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out.push_back(c);
-    }
-  }
-  return out;
-}
 
 std::string svgNumber(double value) { return format("%.1f", value); }
 
@@ -391,7 +370,7 @@ std::string EvaluationReport::svg() const {
                   "\" font-family=\"Helvetica, Arial, sans-serif\" font-size=\"12\">\n";
   s += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
   s += "<text x=\"" + svgNumber(kLeft) + "\" y=\"22\" font-size=\"14\">" +
-       xmlEscaped("Concordancia com a ordenacao humana em " + std::to_string(rowsTaken_) +
+       Encoding::markupEscaped("Concordancia com a ordenacao humana em " + std::to_string(rowsTaken_) +
                   " ordenacoes") +
        "</text>\n";
   s += "<text x=\"" + svgNumber(kLeft) +
@@ -427,7 +406,7 @@ std::string EvaluationReport::svg() const {
       s += "<rect x=\"" + svgNumber(x + 1) + "\" y=\"" + svgNumber(top) + "\" width=\"" +
            svgNumber(kBarWidth - 2) + "\" height=\"" + svgNumber(barHeight) +
            "\" fill=\"" + kMeasures[k].colour + "\"><title>" +
-           xmlEscaped(statistics_[m].label + " " + kMeasures[k].tableName + ": media " +
+           Encoding::markupEscaped(statistics_[m].label + " " + kMeasures[k].tableName + ": media " +
                       fixed(st.mean) + ", desvio " + fixed(st.sd) + ", min " +
                       fixed(st.min) + ", max " + fixed(st.max)) +
            "</title></rect>\n";
@@ -444,7 +423,7 @@ std::string EvaluationReport::svg() const {
     const double labelY = kTop + kPlotHeight + 18;
     s += "<text x=\"" + svgNumber(labelX) + "\" y=\"" + svgNumber(labelY) +
          "\" text-anchor=\"end\" transform=\"rotate(-30 " + svgNumber(labelX) + " " +
-         svgNumber(labelY) + ")\">" + xmlEscaped(statistics_[m].label) + "</text>\n";
+         svgNumber(labelY) + ")\">" + Encoding::markupEscaped(statistics_[m].label) + "</text>\n";
   }
   return s + "</svg>\n";
 }
