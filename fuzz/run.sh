@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each one for SECONDS
 # seconds (default 10), starting from seeds taken from the examples and the
-# shipped data. A crash stops the script with the fuzzer's report; the
+# shipped data, after replaying the inputs of fuzz/regressions/TARGET that
+# once made it fail. A crash stops the script with the fuzzer's report; the
 # crashing input is left in build-fuzz/.
 #
 #   fuzz/run.sh [SECONDS] [TARGET...]
@@ -32,6 +33,11 @@ seed summaries examples/cluster/resumo.txt examples/corpus/*/resCluster*
 seed run examples/cluster/*.cst examples/cluster/resumo.txt examples/cluster/*.txt
 
 for target in "${targets[@]}"; do
+  # Inputs that once failed run first, each once.
+  if compgen -G "$root/fuzz/regressions/$target/*" > /dev/null; then
+    (cd "$build" && "./fuzz_$target" "$root/fuzz/regressions/$target"/* > /dev/null 2>&1) || {
+      echo "fuzz_$target fails again on an input of fuzz/regressions/$target"; exit 1; }
+  fi
   mkdir -p "$build/corpus/$target"
   echo "fuzz_$target: ${seconds}s"
   (cd "$build" && "./fuzz_$target" -max_total_time="$seconds" -timeout=20 \

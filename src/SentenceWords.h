@@ -30,8 +30,9 @@ class SentenceWords {
 
   // The distinct words of sentence s, first occurrence first: ids and counts,
   // numDistinct(s) of each.
-  const int* wordIds(int s) const { return &ids_[begin_[idx(s)]]; }
-  const int* wordCounts(int s) const { return &counts_[begin_[idx(s)]]; }
+  // (data() + offset: a sentence without words may stand at the end.)
+  const int* wordIds(int s) const { return ids_.data() + begin_[idx(s)]; }
+  const int* wordCounts(int s) const { return counts_.data() + begin_[idx(s)]; }
   int numDistinct(int s) const {
     return static_cast<int>(begin_[idx(s) + 1] - begin_[idx(s)]);
   }

@@ -575,3 +575,15 @@ TEST(TopicalOrderingTest, PrintTopicsWritesEachTopicWithItsWeights) {
             "======= TOPICO 1 =======\n"
             "V(1,1):\nPESO: 1.000000\n");
 }
+
+// Found by fuzzing: the words of a sentence without content words that
+// stands last in the word table were looked up past the table's end.
+TEST(TopicalOrderingTest, SentencesWithoutContentWordsLast) {
+  Graph G;
+  G.stopList = {"de"};
+  Read::readSentencesFromBytes(&G, "casa.\n.\nde\n, ;\n", 1);
+  G.summ = {G.vertexList[3], G.vertexList[0]};
+  TopicalOrdering::topicalOrdering(&G);
+  EXPECT_EQ(topics(G), "1.1 | 1.2 | 1.3 | 1.4");
+  EXPECT_EQ(ids(G.topicalOrderedSumm), "1.1 1.4");
+}
