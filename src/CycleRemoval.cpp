@@ -20,6 +20,10 @@ constexpr std::uint64_t kReportInterval = std::uint64_t{1} << 14;
 // Out-lists up to this length find an edge's first parallel by a scan.
 constexpr std::size_t kShortOutList = 32;
 
+// Marks of a vertex in a component search that is not on the path.
+constexpr int kFree = -1;
+constexpr int kBlocked = -2;  // its search would count and enter nothing
+
 // Element i of v, i being an int index that is never negative.
 template <class T>
 T& at(std::vector<T>& v, int i) {
@@ -492,10 +496,11 @@ void CycleRemoval::searchComponent(int component, int entry, Outcome* outcome) {
   buildLocalLists(component);
   const std::size_t size = local_.size();
   analysed_.assign(size, 0);
-  blocked_.assign(size, 0);
-  pathPlace_.assign(size, -1);
+  place_.assign(size, kFree);
   blockedCount_ = 0;
+  queue_.assign(size, 0);
   frames_.clear();
+  frames_.reserve(size);
 
   pushFrame(at(localOf_, entry), -1);
   while (!frames_.empty()) {
@@ -513,7 +518,7 @@ void CycleRemoval::searchComponent(int component, int entry, Outcome* outcome) {
       outcome->exits.push_back(exit);
       continue;
     }
-    const int place = at(pathPlace_, step.target);
+    const int place = at(place_, step.target);
     if (place >= 0) {
       // A cycle closes; it is new when a vertex from `place` on is not "a".
       if (top.lastNotAnalysed < place) continue;
@@ -525,7 +530,7 @@ void CycleRemoval::searchComponent(int component, int entry, Outcome* outcome) {
       --at(frames_, place).carry;
       continue;
     }
-    if (at(blocked_, step.target)) continue;
+    if (place == kBlocked) continue;
     pushFrame(step.target, step.slot);
   }
 
@@ -591,7 +596,7 @@ void CycleRemoval::pushFrame(int v, int inSlot) {
   followed();
   const int depth = static_cast<int>(frames_.size());
   const int below = frames_.empty() ? -1 : frames_.back().lastNotAnalysed;
-  at(pathPlace_, v) = depth;
+  at(place_, v) = depth;
   if (at(analysed_, v)) {
     frames_.push_back(Frame{v, at(innerBegin_, v), at(innerEnd_, v), below, inSlot, 0, false});
     return;
@@ -608,13 +613,13 @@ void CycleRemoval::popFrame() {
   const Frame top = frames_.back();
   frames_.pop_back();
   at(analysed_, top.vertex) = 1;
-  at(pathPlace_, top.vertex) = -1;
   const bool effect = top.effect || top.lastNotAnalysed == depth;
   if (!effect) {
-    at(blocked_, top.vertex) = 1;
+    at(place_, top.vertex) = kBlocked;
     ++blockedCount_;
-  } else if (blockedCount_ > 0) {
-    unblockSourcesOf(top.vertex);
+  } else {
+    at(place_, top.vertex) = kFree;
+    if (blockedCount_ > 0) unblockSourcesOf(top.vertex);
   }
   if (frames_.empty()) return;
   at(slotCount_, top.inSlot) += top.carry;
@@ -625,17 +630,22 @@ void CycleRemoval::popFrame() {
 
 void CycleRemoval::unblockSourcesOf(int v) {
   // A blocked vertex keeps every successor blocked or on the path; once v
-  // may be useful again, so may whatever leads to it.
-  queue_.clear();
-  queue_.push_back(v);
-  for (std::size_t h = 0; h < queue_.size(); ++h) {
-    const int y = queue_[h];
-    for (int p = at(localSourceBegin_, y); p < at(localSourceBegin_, y + 1); ++p) {
-      const int w = at(sourceOf_, p);
-      if (!at(blocked_, w)) continue;
-      at(blocked_, w) = 0;
+  // may be useful again, so may whatever leads to it. The stack holds
+  // vertices just unblocked whose sources are still to be looked at.
+  int* stack = queue_.data();
+  int size = 0;
+  int y = v;
+  for (;;) {
+    const int* p = sourceOf_.data() + at(localSourceBegin_, y);
+    const int* end = sourceOf_.data() + at(localSourceBegin_, y + 1);
+    for (; p != end; ++p) {
+      const int w = *p;
+      if (at(place_, w) != kBlocked) continue;
+      at(place_, w) = kFree;
       --blockedCount_;
-      queue_.push_back(w);
+      stack[size++] = w;
     }
+    if (size == 0) return;
+    y = stack[--size];
   }
 }

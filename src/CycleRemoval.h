@@ -173,8 +173,9 @@ class CycleRemoval {
   std::vector<int> slotBase_;  // first count slot of each out-list
   std::vector<std::int64_t> slotCount_;
   std::vector<char> analysed_;
-  std::vector<int> pathPlace_;  // -1: not on the path
-  std::vector<char> blocked_;
+  std::vector<int> place_;  // on the path: its place; otherwise kFree or
+                            // kBlocked
+
   int blockedCount_ = 0;
   std::vector<unsigned> exitSeen_;  // per index
   unsigned searchStamp_ = 0;
