@@ -499,17 +499,72 @@ void CycleRemoval::searchComponent(int component, int entry, Outcome* outcome) {
   place_.assign(size, kFree);
   blockedCount_ = 0;
   queue_.assign(size, 0);
-  frames_.clear();
-  frames_.reserve(size);
+  // A simple path inside the component holds each vertex at most once.
+  frames_.assign(size, Frame{});
 
-  pushFrame(at(localOf_, entry), -1);
-  while (!frames_.empty()) {
-    Frame& top = frames_.back();
+  // The loop works on raw pointers held in locals, so that the stores into
+  // the frames and counts need not reload the vectors' storage.
+  Frame* const frames = frames_.data();
+  int* const place = place_.data();
+  char* const analysed = analysed_.data();
+  const Step* const steps = steps_.data();
+  std::int64_t* const slotCount = slotCount_.data();
+  const int* const allBegin = allBegin_.data();
+  const int* const innerBegin = innerBegin_.data();
+  const int* const innerEnd = innerEnd_.data();
+  int depth = -1;  // place of the top frame on the path
+  std::int64_t cycles = 0;
+
+  const auto push = [&](int v, int inSlot) {
+    followed();
+    const int below = depth < 0 ? -1 : frames[depth].lastNotAnalysed;
+    Frame& frame = frames[++depth];
+    place[v] = depth;
+    frame.vertex = v;
+    frame.inSlot = inSlot;
+    frame.carry = 0;
+    frame.effect = false;
+    if (analysed[v]) {
+      frame.next = innerBegin[v];
+      frame.end = innerEnd[v];
+      frame.lastNotAnalysed = below;
+      return;
+    }
+    frame.next = allBegin[v];
+    frame.end = innerBegin[v];
+    frame.lastNotAnalysed = depth;
+    // A cycle closed at any place from below + 1 to here counts from now
+    // on: whatever can reach those places may be useful again.
+    if (blockedCount_ == 0) return;
+    for (int j = below + 1; j <= depth; ++j) unblockSourcesOf(frames[j].vertex);
+  };
+
+  const auto pop = [&]() {
+    const Frame& top = frames[depth];
+    analysed[top.vertex] = 1;
+    const bool effect = top.effect || top.lastNotAnalysed == depth;
+    if (!effect) {
+      place[top.vertex] = kBlocked;
+      ++blockedCount_;
+    } else {
+      place[top.vertex] = kFree;
+      if (blockedCount_ > 0) unblockSourcesOf(top.vertex);
+    }
+    if (depth-- == 0) return;
+    slotCount[top.inSlot] += top.carry;
+    Frame& below = frames[depth];
+    below.carry += top.carry;
+    if (effect) below.effect = true;
+  };
+
+  push(at(localOf_, entry), -1);
+  while (depth >= 0) {
+    Frame& top = frames[depth];
     if (top.next == top.end) {
-      popFrame();
+      pop();
       continue;
     }
-    const Step step = at(steps_, top.next++);
+    const Step step = steps[top.next++];
     if (step.target < 0) {
       // An edge out of the component; only first searches meet them.
       const int exit = -1 - step.target;
@@ -518,21 +573,22 @@ void CycleRemoval::searchComponent(int component, int entry, Outcome* outcome) {
       outcome->exits.push_back(exit);
       continue;
     }
-    const int place = at(place_, step.target);
-    if (place >= 0) {
-      // A cycle closes; it is new when a vertex from `place` on is not "a".
-      if (top.lastNotAnalysed < place) continue;
+    const int mark = place[step.target];
+    if (mark >= 0) {
+      // A cycle closes; it is new when a vertex from `mark` on is not "a".
+      if (top.lastNotAnalysed < mark) continue;
       // Counts grow by one cycle at a time: 64 bits never run out.
-      ++outcome->cycles;
-      ++at(slotCount_, step.slot);
+      ++cycles;
+      ++slotCount[step.slot];
       top.effect = true;
       ++top.carry;
-      --at(frames_, place).carry;
+      --frames[mark].carry;
       continue;
     }
-    if (place == kBlocked) continue;
-    pushFrame(step.target, step.slot);
+    if (mark == kBlocked) continue;
+    push(step.target, step.slot);
   }
+  outcome->cycles += cycles;
 
   for (std::size_t i = 0; i < size; ++i) {
     const std::vector<Edge*>& out = at(vertex_, local_[i])->edgeOutList;
@@ -590,42 +646,6 @@ void CycleRemoval::buildLocalLists(int component) {
     }
   }
   at(localSourceBegin_, size) = static_cast<int>(sourceOf_.size());
-}
-
-void CycleRemoval::pushFrame(int v, int inSlot) {
-  followed();
-  const int depth = static_cast<int>(frames_.size());
-  const int below = frames_.empty() ? -1 : frames_.back().lastNotAnalysed;
-  at(place_, v) = depth;
-  if (at(analysed_, v)) {
-    frames_.push_back(Frame{v, at(innerBegin_, v), at(innerEnd_, v), below, inSlot, 0, false});
-    return;
-  }
-  frames_.push_back(Frame{v, at(allBegin_, v), at(innerBegin_, v), depth, inSlot, 0, false});
-  // A cycle closed at any place from below + 1 to here counts from now on:
-  // whatever can reach those places may be useful again.
-  if (blockedCount_ == 0) return;
-  for (int j = below + 1; j <= depth; ++j) unblockSourcesOf(at(frames_, j).vertex);
-}
-
-void CycleRemoval::popFrame() {
-  const int depth = static_cast<int>(frames_.size()) - 1;
-  const Frame top = frames_.back();
-  frames_.pop_back();
-  at(analysed_, top.vertex) = 1;
-  const bool effect = top.effect || top.lastNotAnalysed == depth;
-  if (!effect) {
-    at(place_, top.vertex) = kBlocked;
-    ++blockedCount_;
-  } else {
-    at(place_, top.vertex) = kFree;
-    if (blockedCount_ > 0) unblockSourcesOf(top.vertex);
-  }
-  if (frames_.empty()) return;
-  at(slotCount_, top.inSlot) += top.carry;
-  Frame& below = frames_.back();
-  below.carry += top.carry;
-  if (effect) below.effect = true;
 }
 
 void CycleRemoval::unblockSourcesOf(int v) {

@@ -126,8 +126,6 @@ class CycleRemoval {
   const Outcome& outcomeFor(int component, int entry);
   void searchComponent(int component, int entry, Outcome* outcome);
   void buildLocalLists(int component);
-  void pushFrame(int v, int inSlot);
-  void popFrame();
   void unblockSourcesOf(int v);
   void applyCounts(const Outcome& outcome);
 
