@@ -498,7 +498,7 @@ void CycleRemoval::searchComponent(int component, int entry, Outcome* outcome) {
   analysed_.assign(size, 0);
   place_.assign(size, kFree);
   blockedCount_ = 0;
-  queue_.assign(size, 0);
+  unblockStack_.assign(size, 0);
   // A simple path inside the component holds each vertex at most once.
   frames_.assign(size, Frame{});
 
@@ -652,7 +652,7 @@ void CycleRemoval::unblockSourcesOf(int v) {
   // A blocked vertex keeps every successor blocked or on the path; once v
   // may be useful again, so may whatever leads to it. The stack holds
   // vertices just unblocked whose sources are still to be looked at.
-  int* stack = queue_.data();
+  int* stack = unblockStack_.data();
   int size = 0;
   int y = v;
   for (;;) {

@@ -178,7 +178,7 @@ class CycleRemoval {
   std::vector<unsigned> exitSeen_;  // per index
   unsigned searchStamp_ = 0;
   std::vector<Frame> frames_;
-  std::vector<int> queue_;
+  std::vector<int> unblockStack_;  // scratch of unblockSourcesOf
 
   // Scratch of splitComponent.
   std::vector<int> tarjanIndex_, tarjanLow_;
