@@ -8,19 +8,9 @@
 #include "Graph.h"
 #include "Read.h"
 #include "Vertex.h"
+#include "test_util.h"
 
 namespace {
-
-void link(Vertex* from, Vertex* to, const std::string& name, float weight) {
-  Edge* out = new Edge(to);
-  out->setRelationName(name);
-  out->setWeight(weight);
-  from->edgeOutList.push_back(out);
-  Edge* in = new Edge(from);
-  in->setRelationName(name);
-  in->setWeight(weight);
-  to->edgeInList.push_back(in);
-}
 
 int pick(std::mt19937* random, int low, int high) {
   return std::uniform_int_distribution<int>(low, high)(*random);
@@ -39,7 +29,7 @@ void buildRandomGraph(Graph* G, unsigned seed, int texts, int maxSentences,
       V->setStringSentence("Frase " + std::to_string(p) + " do texto " +
                            std::to_string(t) + ".");
       G->addVertex(V);
-      if (previous != nullptr) link(previous, V, "Text-Sequence", 2.0f);
+      if (previous != nullptr) linkTestVertices(previous, V, "Text-Sequence", 2.0f);
       previous = V;
     }
   }
@@ -57,7 +47,7 @@ void buildRandomGraph(Graph* G, unsigned seed, int texts, int maxSentences,
                                  pick(&random, 0, static_cast<int>(from->edgeOutList.size()) - 1))]
                ->getVertex();
     }
-    link(from, to, kNames[pick(&random, 0, 3)], kWeights[pick(&random, 0, 6)]);
+    linkTestVertices(from, to, kNames[pick(&random, 0, 3)], kWeights[pick(&random, 0, 6)]);
   }
 }
 
