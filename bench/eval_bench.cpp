@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "EvalDriver.h"
+#include "eval/EvalDriver.h"
 
 namespace {
 

@@ -13,13 +13,14 @@
 #include "Graph.h"
 #include "Methods.h"
 #include "Read.h"
+#include "io/Files.h"
 #include "Vertex.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
   const int method = in.ConsumeIntegralInRange(0, 7);
   Graph G;
-  Read::getLinesFromBytes(in.ConsumeRandomLengthString(64), &G.stopList);
+  sentralign::io::splitLines(in.ConsumeRandomLengthString(64), &G.stopList);
   Read::readDescriptionOfRelationsCSTFromBytes(&G, in.ConsumeRandomLengthString(128));
   Read::readSentencesFromBytes(&G, in.ConsumeRandomLengthString(512), 1);
   Read::readSentencesFromBytes(&G, in.ConsumeRandomLengthString(512), 2);

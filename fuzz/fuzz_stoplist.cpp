@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "Read.h"
+#include "io/Files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   std::vector<std::string> lines;
-  Read::getLinesFromBytes(bytes, &lines);
+  sentralign::io::splitLines(bytes, &lines);
   std::string joined;
   for (const std::string& line : lines) joined += line + "\n";
   if (joined != bytes && joined != bytes + "\n") __builtin_trap();

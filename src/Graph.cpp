@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "Edge.h"
-#include "Read.h"
 #include "Vertex.h"
+#include "io/Files.h"
 
 namespace {
 
@@ -127,7 +127,10 @@ Graph::~Graph() {
 }
 
 bool Graph::createStopList(const std::string& filename, std::string* err) {
-  return Read::getLinesFromFile(filename, &stopList, err);
+  std::string bytes;
+  if (!sentralign::io::readFile(filename, &bytes, err)) return false;
+  sentralign::io::splitLines(bytes, &stopList);
+  return true;
 }
 
 void Graph::addVertex(Vertex* V) {

@@ -1,14 +1,9 @@
 #include "Read.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string_view>
 #include <unordered_map>
 
@@ -17,6 +12,8 @@
 #include "Graph.h"
 #include "Library.h"
 #include "Vertex.h"
+#include "io/Console.h"
+#include "io/Files.h"
 
 namespace {
 
@@ -47,14 +44,6 @@ class ByteCursor {
   size_t pos_ = 0;
   int line_ = 1;
 };
-
-std::string describeFailure(const std::string& path, int error) {
-  return path + ": " + std::strerror(error);
-}
-
-void fail(std::string* err, const std::string& message) {
-  if (err != nullptr) *err = message;
-}
 
 // A double narrowed to float the way IEEE rounding does it, without the
 // undefined behaviour of a value beyond the float range.
@@ -88,15 +77,6 @@ void linkText(const std::vector<Vertex*>& text) {
     e->setWeight(2.0f);
     e->setNumCycles(0);
     text[i]->edgeOutList.push_back(e);
-  }
-}
-
-// Appends raw to *text without the CR of each CR LF pair.
-void appendWithoutCarriageReturns(const std::string& raw, std::string* text) {
-  text->reserve(text->size() + raw.size());
-  for (size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
-    text->push_back(raw[i]);
   }
 }
 
@@ -187,40 +167,6 @@ void appendEdge(std::vector<Edge*>& list, Vertex* to, const CST& type) {
 
 Read::~Read() = default;
 
-bool Read::readFileBytes(const std::string& path, std::string* bytes,
-                         std::string* err) {
-  bytes->clear();
-  if (path.empty()) return true;
-  // O_NONBLOCK keeps the open of a FIFO without a writer from waiting; the
-  // reads block again, as usual.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    fail(err, describeFailure(path, errno));
-    return false;
-  }
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-
-  std::string raw;
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      fail(err, describeFailure(path, error));
-      return false;
-    }
-    raw.append(buffer, static_cast<size_t>(n));
-  }
-  ::close(fd);
-
-  appendWithoutCarriageReturns(raw, bytes);
-  return true;
-}
-
 int Read::getNumWordsFromBytes(const std::string& bytes) {
   int total = 0;
   size_t lineLength = 0;
@@ -245,7 +191,7 @@ int Read::getNumWordsFromFile(std::FILE* file) {
     bytes.push_back(static_cast<char>(c));
   }
   std::string text;
-  appendWithoutCarriageReturns(bytes, &text);
+  sentralign::io::appendWithoutCarriageReturns(bytes, &text);
   std::fseek(file, 0, SEEK_SET);
   return getNumWordsFromBytes(text);
 }
@@ -306,7 +252,7 @@ void Read::readSegmentedSentencesFromBytes(Graph* G, const std::string& bytes,
                                            int idText) {
   TextBuilder text(G, bytes, idText);
   std::vector<std::string> lines;
-  getLinesFromBytes(bytes, &lines);
+  sentralign::io::splitLines(bytes, &lines);
   for (const std::string& line : lines) {
     if (!line.empty()) text.addSentence(line);
   }
@@ -323,7 +269,7 @@ bool Read::readSentencesFromFiles(Graph* G,
                                   std::string* err) {
   std::vector<std::string> texts(filenames.size());
   for (size_t i = 0; i < filenames.size(); ++i) {
-    if (!readFileBytes(filenames[i], &texts[i], err)) return false;
+    if (!sentralign::io::readFile(filenames[i], &texts[i], err)) return false;
   }
   for (size_t i = 0; i < texts.size(); ++i) {
     readSentencesFromBytes(G, texts[i], static_cast<int>(i) + 1);
@@ -336,7 +282,7 @@ bool Read::readSentencesFromAllFiles(Graph* G, const std::string& dir,
                                      std::string* err) {
   std::vector<std::string> texts(clusters.size());
   for (size_t i = 0; i < clusters.size(); ++i) {
-    if (!readFileBytes(dir + "/" + clusters[i], &texts[i], err)) return false;
+    if (!sentralign::io::readFile(dir + "/" + clusters[i], &texts[i], err)) return false;
   }
   for (size_t i = 0; i < texts.size(); ++i) {
     readSentencesFromBytes(G, texts[i], textNumberOfFileName(clusters[i]));
@@ -404,7 +350,7 @@ bool readRelationFiles(Graph* G, const std::vector<std::string>& paths,
                        std::string* err, std::vector<SkippedRelations>* skipped) {
   std::vector<std::string> files(paths.size());
   for (size_t i = 0; i < paths.size(); ++i) {
-    if (!Read::readFileBytes(paths[i], &files[i], err)) return false;
+    if (!sentralign::io::readFile(paths[i], &files[i], err)) return false;
   }
   for (size_t i = 0; i < files.size(); ++i) {
     SkippedRelations s = Read::readRelationsCSTFromBytes(G, files[i]);
@@ -434,27 +380,21 @@ bool Read::readRelationsCSTFromAllFiles(Graph* G, const std::string& dir,
   return readRelationFiles(G, paths, err, skipped);
 }
 
-void Read::getLinesFromBytes(const std::string& bytes,
-                             std::vector<std::string>* v) {
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    v->push_back(bytes.substr(start, end - start));
-    start = end + 1;
-  }
-}
-
 bool Read::getLinesFromFile(const std::string& filename,
                             std::vector<std::string>* v, std::string* err) {
   std::string bytes;
-  if (!readFileBytes(filename, &bytes, err)) return false;
-  getLinesFromBytes(bytes, v);
+  if (!sentralign::io::readFile(filename, &bytes, err)) return false;
+  sentralign::io::splitLines(bytes, v);
   return true;
 }
 
 void Read::readDescriptionOfRelationsCSTFromBytes(Graph* G,
                                                   const std::string& bytes) {
+  readDescriptionOfRelationsCSTFromBytes(bytes, &G->cstList);
+}
+
+void Read::readDescriptionOfRelationsCSTFromBytes(const std::string& bytes,
+                                                  std::vector<CST>* cstList) {
   auto endsField = [](int c) { return c == kEnd || c == ' ' || c == '\n'; };
   ByteCursor in(bytes);
   CST record;  // the direction carries over from one record to the next
@@ -468,7 +408,7 @@ void Read::readDescriptionOfRelationsCSTFromBytes(Graph* G,
     for (c = in.next(); !endsField(c); c = in.next()) {
       record.setDirection(static_cast<char>(c));
     }
-    G->cstList.push_back(record);
+    cstList->push_back(record);
     record.setName("");
     weightText.clear();
   }
@@ -478,7 +418,7 @@ bool Read::readDescriptionOfRelationsCSTFromFile(Graph* G,
                                                  const std::string& filename,
                                                  std::string* err) {
   std::string bytes;
-  if (!readFileBytes(filename, &bytes, err)) return false;
+  if (!sentralign::io::readFile(filename, &bytes, err)) return false;
   readDescriptionOfRelationsCSTFromBytes(G, bytes);
   return true;
 }
@@ -513,7 +453,7 @@ bool Read::readClearSumm(const std::string& filename, Graph* G,
                          std::vector<Vertex*>& summ, std::string* err,
                          std::vector<UnmatchedLine>* unmatched) {
   std::string bytes;
-  if (!readFileBytes(filename, &bytes, err)) return false;
+  if (!sentralign::io::readFile(filename, &bytes, err)) return false;
   readClearSummFromBytes(bytes, G, summ, unmatched);
   return true;
 }
@@ -578,7 +518,7 @@ bool Read::readSumm(const std::string& filename, Graph* G,
                     std::vector<Vertex*>& summ, std::string* err,
                     std::vector<UnmatchedLine>* unmatched) {
   std::string bytes;
-  if (!readFileBytes(filename, &bytes, err)) return false;
+  if (!sentralign::io::readFile(filename, &bytes, err)) return false;
   readSummFromBytes(bytes, G, summ, unmatched);
   return true;
 }
@@ -601,12 +541,18 @@ void Read::printSkipped(const char* program,
                         const std::vector<SkippedRelations>& skipped) {
   std::fflush(stdout);
   for (const SkippedRelations& s : skipped) {
-    std::fprintf(stderr,
-                 "%s: %s: %d relacoes ignoradas por nomear sentenca inexistente "
-                 "(a primeira: de %d.%d para %d.%d)\n",
-                 program, s.file.c_str(), s.count, s.sourceText, s.sourcePos,
-                 s.targetText, s.targetPos);
+    sentralign::io::writeError(program, s.file + ": " + describeSkipped(s));
   }
+}
+
+std::string Read::describeSkipped(const SkippedRelations& s) {
+  auto identity = [](int text, int position) {
+    return std::to_string(text) + "." + std::to_string(position);
+  };
+  return std::to_string(s.count) +
+         " relacoes ignoradas por nomear sentenca inexistente (a primeira: de " +
+         identity(s.sourceText, s.sourcePos) + " para " +
+         identity(s.targetText, s.targetPos) + ")";
 }
 
 void Read::setAllPosHummanOrderedSumm(Graph* G) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class CST;
 class Graph;
 class Vertex;
 
@@ -73,6 +74,9 @@ class Read {
                                                     std::string* err = nullptr);
   static void readDescriptionOfRelationsCSTFromBytes(Graph* G,
                                                      const std::string& bytes);
+  // The same records appended to *cstList, for a list that no graph holds.
+  static void readDescriptionOfRelationsCSTFromBytes(const std::string& bytes,
+                                                     std::vector<CST>* cstList);
 
   // Reads the relation files at `filenames`, in order. Each relation whose
   // type is in G's cstList becomes an out-edge and an in-edge, held by the
@@ -96,8 +100,6 @@ class Read {
   static bool getLinesFromFile(const std::string& filename,
                                std::vector<std::string>* v,
                                std::string* err = nullptr);
-  static void getLinesFromBytes(const std::string& bytes,
-                                std::vector<std::string>* v);
 
   // Empties summ, then appends, for each line of the plain summary
   // `filename`, the first vertex of G's vertexList whose sentence equals the
@@ -132,12 +134,9 @@ class Read {
                              bool markers);
   static void printSkipped(const char* program,
                            const std::vector<SkippedRelations>& skipped);
-
-  // Reads the whole of `path` into *bytes, dropping each CR that stands
-  // directly before a LF. An empty path gives no bytes. Never blocks on a
-  // FIFO without a writer.
-  static bool readFileBytes(const std::string& path, std::string* bytes,
-                            std::string* err);
+  // "N relacoes ignoradas ...": what printSkipped says of one file, without
+  // the program and the file.
+  static std::string describeSkipped(const SkippedRelations& skipped);
 };
 
 #endif  // SENTRALIGN_READ_H_

@@ -15,8 +15,8 @@
 
 #include "Edge.h"
 #include "Graph.h"
-#include "SentenceWords.h"
-#include "TopicIndex.h"
+#include "engine/SentenceWords.h"
+#include "engine/TopicIndex.h"
 #include "Vertex.h"
 
 namespace {

@@ -2,29 +2,13 @@
 
 #include <algorithm>
 
-#include "CycleRemoval.h"
+#include "engine/CycleRemoval.h"
+#include "engine/SearchSteps.h"
 #include "Edge.h"
 #include "Graph.h"
 #include "Vertex.h"
 
 namespace {
-
-// The vertices of vertexList in the order in which getVertexStartDFS yields
-// them while states only leave "b": by ascending posText, the earlier place
-// in vertexList first among equals.
-std::vector<Vertex*> startOrder(const Graph& G) {
-  std::vector<std::size_t> places(G.vertexList.size());
-  for (std::size_t i = 0; i < places.size(); ++i) places[i] = i;
-  std::sort(places.begin(), places.end(), [&G](std::size_t a, std::size_t b) {
-    const int pa = G.vertexList[a]->getPosText();
-    const int pb = G.vertexList[b]->getPosText();
-    return pa != pb ? pa < pb : a < b;
-  });
-  std::vector<Vertex*> order;
-  order.reserve(places.size());
-  for (std::size_t i : places) order.push_back(G.vertexList[i]);
-  return order;
-}
 
 // One vertex being visited by DFS: its neighbours in search order are
 // neighbours[begin, end), and `next` is the first not yet looked at.
@@ -40,7 +24,7 @@ void enterVertex(Vertex* V, std::vector<VisitFrame>* frames,
                  std::vector<Vertex*>* neighbours,
                  std::vector<std::size_t>* positions) {
   V->setState(Vertex::kStateOnPath);
-  TopologicalOrdering::searchOrder(V, positions);
+  sentralign::engine::neighbourOrder(V, positions);
   const std::size_t begin = neighbours->size();
   for (std::size_t k : *positions) {
     neighbours->push_back(V->edgeOutList[k]->getVertex());
@@ -57,7 +41,7 @@ void TopologicalOrdering::topologicalOrdering(Graph* G) {
   // Searches never set a vertex back to "b", so taking the vertices in
   // start order and skipping those already visited yields the same start
   // vertices as asking getVertexStartDFS each time.
-  for (Vertex* V : startOrder(*G)) {
+  for (Vertex* V : sentralign::engine::startOrder(*G)) {
     if (V->getState() != Vertex::kStateUnvisited) continue;
     DFS(G, V);
   }
@@ -70,7 +54,7 @@ void TopologicalOrdering::topologicalOrdering(Graph* G) {
 }
 
 void TopologicalOrdering::setAllVertexState(Graph* G, char state) {
-  for (Vertex* V : G->vertexList) V->setState(state);
+  sentralign::engine::setAllStates(G, state);
 }
 
 Vertex* TopologicalOrdering::getVertexStartDFS(Graph* G) {
@@ -146,27 +130,11 @@ void TopologicalOrdering::detectCycles(Graph* G, std::vector<Vertex*> cycle,
 
 void TopologicalOrdering::addNumCyclesToEdge(Graph* G, std::vector<Vertex*> cycle) {
   (void)G;
-  const std::size_t n = cycle.size();
-  for (std::size_t j = 0; j < n; ++j) {
-    const Vertex* to = cycle[j + 1 < n ? j + 1 : 0];
-    for (Edge* e : cycle[j]->edgeOutList) {
-      if (e->getVertex() != to) continue;
-      e->incNumCycles();
-      break;
-    }
-  }
+  sentralign::engine::countCycleOnEdges(cycle.data(), cycle.size());
 }
 
 void TopologicalOrdering::setAllEdgeWeights(Graph* G) {
-  for (Vertex* V : G->vertexList) {
-    for (Edge* e : V->edgeOutList) {
-      if (e->getNumCycles() > 0) {
-        e->setWeight(e->getWeight() / static_cast<float>(e->getNumCycles()));
-      } else {
-        e->setWeight(0.0f);
-      }
-    }
-  }
+  sentralign::engine::divideWeightsByCounts(G);
 }
 
 void TopologicalOrdering::removeLightestEdge(Graph* G) {
@@ -174,24 +142,10 @@ void TopologicalOrdering::removeLightestEdge(Graph* G) {
 }
 
 void TopologicalOrdering::resetAllNumClycles(Graph* G) {
-  for (Vertex* V : G->vertexList) {
-    for (Edge* e : V->edgeOutList) e->setNumCycles(0);
-  }
-  G->setNumCycles(0);
+  sentralign::engine::resetCycleCounts(G);
 }
 
 void TopologicalOrdering::searchOrder(const Vertex* V,
                                       std::vector<std::size_t>* positions) {
-  // The searches choose, among the entries left, the one with the smallest
-  // posText and the last in the list among equals; sorting by posText and
-  // then by descending place lists the same choices one after the other.
-  const std::vector<Edge*>& out = V->edgeOutList;
-  positions->resize(out.size());
-  for (std::size_t k = 0; k < out.size(); ++k) (*positions)[k] = k;
-  std::sort(positions->begin(), positions->end(),
-            [&out](std::size_t a, std::size_t b) {
-              const int pa = out[a]->getVertex()->getPosText();
-              const int pb = out[b]->getVertex()->getPosText();
-              return pa != pb ? pa < pb : a > b;
-            });
+  sentralign::engine::neighbourOrder(V, positions);
 }

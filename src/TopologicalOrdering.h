@@ -5,17 +5,14 @@
 #define SENTRALIGN_TOPOLOGICALORDERING_H_
 
 #include <cstddef>
-#include <functional>
 #include <vector>
+
+#include "engine/SearchSteps.h"
 
 class CycleRemovalProgress;
 class Edge;
 class Graph;
 class Vertex;
-
-// Hears of each edge the cycle removal takes out, just before it is
-// deleted: the source vertex and the edge (whose vertex is the target).
-using RemovedEdgeHandler = std::function<void(const Vertex& source, const Edge& edge)>;
 
 // Groups the operations of the topological ordering and of the cycle
 // removal; holds no data. Callers create a short-lived instance around a

@@ -6,11 +6,8 @@
 // and the relation files into one graph, runs the ordering METHOD names and
 // writes the ordered summary to OUTPUT, one sentence a line.
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,7 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "CycleRemovalProgress.h"
+#include "engine/CycleRemovalProgress.h"
+#include "io/Console.h"
+#include "io/OutputFile.h"
 #include "DataDir.h"
 #include "Graph.h"
 #include "Methods.h"
@@ -60,9 +59,10 @@ constexpr char kHelp[] =
     "  sentralign --help     mostra esta ajuda\n"
     "  sentralign --version  mostra a versao\n";
 
+constexpr char kProgram[] = "sentralign";
+
 void writeError(const std::string& message) {
-  std::fflush(stdout);
-  std::fprintf(stderr, "sentralign: %s\n", message.c_str());
+  sentralign::io::writeError(kProgram, message);
 }
 
 // Takes the arguments one at a time from the program name on. A step takes
@@ -90,53 +90,16 @@ class ArgumentWalk {
   char** cursor_;
 };
 
-bool isRegularFile(std::FILE* file) {
-  struct stat st;
-  return ::fstat(::fileno(file), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-// Opens `path` for writing, created or truncated. A FIFO without a reader
-// fails at once (ENXIO) instead of waiting for one.
-std::FILE* openOutput(const std::string& path) {
-  const int fd = ::open(path.c_str(),
-                        O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
-  if (fd < 0) return nullptr;
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-  std::FILE* file = ::fdopen(fd, "w");
-  if (file == nullptr) ::close(fd);
-  return file;
-}
-
-// Writes every sentence of orderedSumm and a line feed to `path`. A regular
-// file that cannot be written whole is removed again.
-bool writeOrderedSummary(const Graph& G, const std::string& path,
-                         std::string* err) {
-  std::FILE* FileOrderedSumm = openOutput(path);
-  if (FileOrderedSumm == nullptr) {
-    *err = path + ": " + std::strerror(errno);
-    return false;
-  }
-  const bool regular = isRegularFile(FileOrderedSumm);
-  bool written = true;
-  int error = 0;
+// Writes every sentence of orderedSumm and a line feed to `path`, whole or
+// not at all: what stood at `path` stays when the write fails.
+bool writeOrderedSummary(const Graph& G, const std::string& path, std::string* err) {
+  sentralign::io::OutputFile FileOrderedSumm;
+  if (!FileOrderedSumm.open(path, err)) return false;
   for (const Vertex* V : G.orderedSumm) {
-    const std::string& s = V->stringSentenceRef();
-    if (std::fwrite(s.data(), 1, s.size(), FileOrderedSumm) != s.size() ||
-        std::fputc('\n', FileOrderedSumm) == EOF) {
-      written = false;
-      error = errno;
-      break;
-    }
+    FileOrderedSumm.write(V->stringSentenceRef());
+    FileOrderedSumm.write("\n", 1);
   }
-  if (std::fclose(FileOrderedSumm) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  if (written) return true;
-  *err = path + ": " + std::strerror(error);
-  if (regular) std::remove(path.c_str());
-  return false;
+  return FileOrderedSumm.commit(err);
 }
 
 bool loadStartupFiles(Graph* G, std::string* err) {
@@ -245,8 +208,8 @@ int run(int argc, char** argv) {
   }
 
   // Only a run that goes on to order the summary says what it dropped.
-  Read::printUnmatched("sentralign", walk.SummaryDir, walk.unmatched, false);
-  Read::printSkipped("sentralign", walk.skipped);
+  Read::printUnmatched(kProgram, walk.SummaryDir, walk.unmatched, false);
+  Read::printSkipped(kProgram, walk.skipped);
   // The removed edges' lines go to stdout; a person at a terminal also sees
   // on stderr how far a long cycle removal has come.
   CycleRemovalProgress progress(stderr, ::isatty(STDERR_FILENO) != 0);
@@ -259,21 +222,11 @@ int run(int argc, char** argv) {
   return kExitSuccess;
 }
 
-// Runs the tool and makes a failed write of stdout a failure too.
-int runAndFlush(int argc, char** argv) {
-  const int status = run(argc, argv);
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "sentralign: saida padrao: %s\n", std::strerror(errno));
-    return kExitFailure;
-  }
-  return status;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
-    return runAndFlush(argc, argv);
+    return sentralign::io::finishStandardOutput(kProgram, run(argc, argv));
   } catch (const std::bad_alloc&) {
     std::printf("\nERROR! Memory Overflow\n\n");
     return kExitFailure;

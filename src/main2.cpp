@@ -1,16 +1,14 @@
 #include "main2.h"
 
-#include <dirent.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 
 #include "DataDir.h"
 #include "Graph.h"
 #include "Read.h"
+#include "io/Console.h"
+#include "io/Files.h"
 
 namespace {
 
@@ -19,9 +17,10 @@ constexpr int kExitFailure = 1;
 
 constexpr char kSummaryPrefix[] = "resCluster";
 
+constexpr char kProgram[] = "sentralign-batch";
+
 void writeError(const std::string& message) {
-  std::fflush(stdout);
-  std::fprintf(stderr, "sentralign-batch: %s\n", message.c_str());
+  sentralign::io::writeError(kProgram, message);
 }
 
 // Calls visit with every entry name of `directory`, in listing order. On a
@@ -29,16 +28,15 @@ void writeError(const std::string& message) {
 // path with the reason) to stderr and returns false.
 bool listDirectory(const std::string& directory,
                    const std::function<void(const std::string&)>& visit) {
-  DIR* listing = ::opendir(directory.c_str());
-  if (listing == nullptr) {
-    const int error = errno;
+  std::vector<std::string> names;
+  std::string err;
+  if (!sentralign::io::listDirectory(directory, &names, &err)) {
     std::fflush(stdout);
     std::fprintf(stderr, "Nao foi possivel abrir diretorio.\n");
-    writeError(directory + ": " + std::strerror(error));
+    writeError(err);
     return false;
   }
-  while (const dirent* entry = ::readdir(listing)) visit(entry->d_name);
-  ::closedir(listing);
+  for (const std::string& name : names) visit(name);
   return true;
 }
 
@@ -60,14 +58,14 @@ bool readCluster(Graph* G, const std::string& D) {
     writeError(err);
     return false;
   }
-  Read::printSkipped("sentralign-batch", skipped);
+  Read::printSkipped(kProgram, skipped);
   if (filenameSummary.empty()) {
     writeError(D + ": nenhum sumario (arquivo " + kSummaryPrefix + "*) no cluster");
   } else if (!Read::readSumm(filenameSummary, G, G->summ, &err, &unmatched)) {
     writeError(err);
     return false;
   }
-  Read::printUnmatched("sentralign-batch", filenameSummary, unmatched, true);
+  Read::printUnmatched(kProgram, filenameSummary, unmatched, true);
   G->reset();
   return true;
 }
@@ -75,9 +73,7 @@ bool readCluster(Graph* G, const std::string& D) {
 }  // namespace
 
 bool extensionTest(const std::string& line, const std::string& extension) {
-  const size_t dot = line.rfind('.');
-  const std::string ext = dot == std::string::npos ? line : line.substr(dot + 1);
-  return ext == extension;
+  return sentralign::io::hasExtension(line, extension);
 }
 
 bool createDirectories(const std::string& mainDir,

@@ -1,4 +1,4 @@
-#include "Agreement.h"
+#include "eval/Agreement.h"
 
 #include <gtest/gtest.h>
 

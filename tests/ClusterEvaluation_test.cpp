@@ -1,11 +1,11 @@
-#include "ClusterEvaluation.h"
+#include "eval/ClusterEvaluation.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cmath>
 
-#include "CorpusLayout.h"
+#include "eval/CorpusLayout.h"
 #include "Graph.h"
 #include "Read.h"
 #include "test_util.h"

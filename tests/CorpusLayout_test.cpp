@@ -1,4 +1,4 @@
-#include "CorpusLayout.h"
+#include "eval/CorpusLayout.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 // The status line of a long cycle removal: drawn on a terminal only, after
 // its delay, and erased before other output.
 
-#include "CycleRemovalProgress.h"
+#include "engine/CycleRemovalProgress.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // printed, the same graph left behind (edges, weights, counts, states), and
 // the same topological order afterwards.
 
-#include "CycleRemoval.h"
+#include "engine/CycleRemoval.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "DotWriter.h"
+#include "eval/DotWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "EvaluationReport.h"
+#include "eval/EvaluationReport.h"
 
 #include <gtest/gtest.h>
 

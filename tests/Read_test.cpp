@@ -7,6 +7,7 @@
 #include "Edge.h"
 #include "Graph.h"
 #include "Vertex.h"
+#include "io/Files.h"
 #include "test_util.h"
 
 namespace {
@@ -250,7 +251,7 @@ TEST(ReadTest, FifoWithoutWriterAndDevNullReadEmpty) {
   for (const std::string& path : {fifo, std::string("/dev/null")}) {
     std::string bytes = "old";
     std::string err;
-    EXPECT_TRUE(Read::readFileBytes(path, &bytes, &err)) << path << ": " << err;
+    EXPECT_TRUE(sentralign::io::readFile(path, &bytes, &err)) << path << ": " << err;
     EXPECT_EQ(bytes, "") << path;
   }
 }

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <map>
 
-#include "ClusterEvaluation.h"
-#include "EvalDriver.h"
+#include "eval/ClusterEvaluation.h"
+#include "eval/EvalDriver.h"
 #include "Graph.h"
 #include "Read.h"
 #include "test_util.h"

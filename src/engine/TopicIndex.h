@@ -1,8 +1,8 @@
 // The topics of the clustering while they grow, indexed by word, so that a
 // new sentence is weighed only against the topics it can join.
 
-#ifndef SENTRALIGN_TOPICINDEX_H_
-#define SENTRALIGN_TOPICINDEX_H_
+#ifndef SENTRALIGN_ENGINE_TOPICINDEX_H_
+#define SENTRALIGN_ENGINE_TOPICINDEX_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -109,4 +109,4 @@ class TopicIndex {
   std::vector<int> candidates_;
 };
 
-#endif  // SENTRALIGN_TOPICINDEX_H_
+#endif  // SENTRALIGN_ENGINE_TOPICINDEX_H_

@@ -3,8 +3,8 @@
 // normalising what copies of a sentence tend to change (blanks at the ends,
 // the kind of quotation marks, letter case).
 
-#ifndef SENTRALIGN_SENTENCEMATCHER_H_
-#define SENTRALIGN_SENTENCEMATCHER_H_
+#ifndef SENTRALIGN_EVAL_SENTENCEMATCHER_H_
+#define SENTRALIGN_EVAL_SENTENCEMATCHER_H_
 
 #include <string>
 #include <string_view>
@@ -68,4 +68,4 @@ class SentenceMatcher {
   std::unordered_map<std::string, NormalisedEntry> normalised_;
 };
 
-#endif  // SENTRALIGN_SENTENCEMATCHER_H_
+#endif  // SENTRALIGN_EVAL_SENTENCEMATCHER_H_

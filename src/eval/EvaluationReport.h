@@ -2,14 +2,14 @@
 // their mean, standard deviation, minimum and maximum over the corpus, as
 // an aligned table, CSV, JSON or an SVG chart.
 
-#ifndef SENTRALIGN_EVALUATIONREPORT_H_
-#define SENTRALIGN_EVALUATIONREPORT_H_
+#ifndef SENTRALIGN_EVAL_EVALUATIONREPORT_H_
+#define SENTRALIGN_EVAL_EVALUATIONREPORT_H_
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "ClusterEvaluation.h"
+#include "eval/ClusterEvaluation.h"
 
 // One measure of one method over the corpus.
 struct Statistic {
@@ -67,4 +67,4 @@ class EvaluationReport {
   std::vector<MethodStatistics> statistics_;
 };
 
-#endif  // SENTRALIGN_EVALUATIONREPORT_H_
+#endif  // SENTRALIGN_EVAL_EVALUATIONREPORT_H_

@@ -1,4 +1,4 @@
-#include "EvalDriver.h"
+#include "eval/EvalDriver.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,9 +15,11 @@
 #include <thread>
 #include <vector>
 
-#include "ClusterEvaluation.h"
-#include "CorpusLayout.h"
-#include "EvaluationReport.h"
+#include "eval/ClusterEvaluation.h"
+#include "eval/CorpusLayout.h"
+#include "eval/EvaluationReport.h"
+#include "io/Console.h"
+#include "io/OutputFile.h"
 
 #ifndef SENTRALIGN_VERSION
 #define SENTRALIGN_VERSION "unknown"
@@ -260,23 +262,6 @@ void evaluateAll(const std::vector<std::string>& dirs, const EvalOptions& option
   console->clearProgress();
 }
 
-// Writes `text` to the file `path`, created or truncated. False, with
-// "PATH: reason" in *err, when it cannot be written whole.
-bool writeFile(const std::string& path, const std::string& text, std::string* err) {
-  std::FILE* file = std::fopen(path.c_str(), "w");
-  if (file == nullptr) {
-    *err = path + ": " + std::strerror(errno);
-    return false;
-  }
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const int error = errno;
-  if (std::fclose(file) != 0 || !written) {
-    *err = path + ": " + std::strerror(written ? errno : error);
-    return false;
-  }
-  return true;
-}
-
 bool isDirectory(const std::string& path, std::string* err) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) {
@@ -353,12 +338,12 @@ int run(int argc, char** argv) {
                            : options.json ? report.json()
                                           : report.table();
   std::fwrite(text.data(), 1, text.size(), stdout);
-  if (!options.svgPath.empty() && !writeFile(options.svgPath, report.svg(), &err)) {
+  if (!options.svgPath.empty() && !sentralign::io::writeFile(options.svgPath, report.svg(), &err)) {
     console.message(err);
     status = kEvalExitFailure;
   }
   if (!options.dotPath.empty() && results[0].ok &&
-      !writeFile(options.dotPath, results[0].dot, &err)) {
+      !sentralign::io::writeFile(options.dotPath, results[0].dot, &err)) {
     console.message(err);
     status = kEvalExitFailure;
   }
@@ -368,10 +353,5 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int evalMain(int argc, char** argv) {
-  const int status = run(argc, argv);
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fprintf(stderr, "%s: saida padrao: %s\n", kProgram, std::strerror(errno));
-    return kEvalExitFailure;
-  }
-  return status;
+  return sentralign::io::finishStandardOutput(kProgram, run(argc, argv));
 }

@@ -3,14 +3,14 @@
 // and every ordering method, on a graph of its own, orders the summary and
 // is scored against each human ordering, beside two baselines.
 
-#ifndef SENTRALIGN_CLUSTEREVALUATION_H_
-#define SENTRALIGN_CLUSTEREVALUATION_H_
+#ifndef SENTRALIGN_EVAL_CLUSTEREVALUATION_H_
+#define SENTRALIGN_EVAL_CLUSTEREVALUATION_H_
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "Agreement.h"
+#include "eval/Agreement.h"
 #include "CST.h"
 
 struct ClusterFiles;
@@ -78,4 +78,4 @@ class ClusterEvaluation {
                        const EvaluationOptions& options, ClusterResult* result);
 };
 
-#endif  // SENTRALIGN_CLUSTEREVALUATION_H_
+#endif  // SENTRALIGN_EVAL_CLUSTEREVALUATION_H_

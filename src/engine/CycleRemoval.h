@@ -4,8 +4,8 @@
 // after each removal, without following the paths that cannot change the
 // outcome.
 
-#ifndef SENTRALIGN_CYCLEREMOVAL_H_
-#define SENTRALIGN_CYCLEREMOVAL_H_
+#ifndef SENTRALIGN_ENGINE_CYCLEREMOVAL_H_
+#define SENTRALIGN_ENGINE_CYCLEREMOVAL_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "TopologicalOrdering.h"
+#include "engine/SearchSteps.h"
 
 class CycleRemovalProgress;
 class Edge;
@@ -185,4 +185,4 @@ class CycleRemoval {
   std::vector<char> onStack_;
 };
 
-#endif  // SENTRALIGN_CYCLEREMOVAL_H_
+#endif  // SENTRALIGN_ENGINE_CYCLEREMOVAL_H_

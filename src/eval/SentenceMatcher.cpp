@@ -1,4 +1,4 @@
-#include "SentenceMatcher.h"
+#include "eval/SentenceMatcher.h"
 
 #include <algorithm>
 #include <cstdint>

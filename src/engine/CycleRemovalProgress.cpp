@@ -1,4 +1,4 @@
-#include "CycleRemovalProgress.h"
+#include "engine/CycleRemovalProgress.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // "CST/", summaries in "Sumarios/"). In both, the summary and its human
 // orderings are found by name patterns.
 
-#ifndef SENTRALIGN_CORPUSLAYOUT_H_
-#define SENTRALIGN_CORPUSLAYOUT_H_
+#ifndef SENTRALIGN_EVAL_CORPUSLAYOUT_H_
+#define SENTRALIGN_EVAL_CORPUSLAYOUT_H_
 
 #include <string>
 #include <vector>
@@ -73,4 +73,4 @@ class CorpusLayout {
                                std::vector<std::string>* warnings);
 };
 
-#endif  // SENTRALIGN_CORPUSLAYOUT_H_
+#endif  // SENTRALIGN_EVAL_CORPUSLAYOUT_H_

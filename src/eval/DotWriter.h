@@ -1,8 +1,8 @@
 // The sentence graph of a cluster in Graphviz's dot language, for a picture
 // of its relations.
 
-#ifndef SENTRALIGN_DOTWRITER_H_
-#define SENTRALIGN_DOTWRITER_H_
+#ifndef SENTRALIGN_EVAL_DOTWRITER_H_
+#define SENTRALIGN_EVAL_DOTWRITER_H_
 
 #include <map>
 #include <string>
@@ -39,4 +39,4 @@ class DotWriter {
                                 const std::map<int, std::string>& textNames);
 };
 
-#endif  // SENTRALIGN_DOTWRITER_H_
+#endif  // SENTRALIGN_EVAL_DOTWRITER_H_

@@ -1,8 +1,8 @@
 // The scores of an ordered summary against a human ordering of the same
 // sentences, and the scores of random orderings of them for comparison.
 
-#ifndef SENTRALIGN_AGREEMENT_H_
-#define SENTRALIGN_AGREEMENT_H_
+#ifndef SENTRALIGN_EVAL_AGREEMENT_H_
+#define SENTRALIGN_EVAL_AGREEMENT_H_
 
 #include <cstdint>
 #include <limits>
@@ -46,4 +46,4 @@ class Agreement {
                                         std::uint32_t stream);
 };
 
-#endif  // SENTRALIGN_AGREEMENT_H_
+#endif  // SENTRALIGN_EVAL_AGREEMENT_H_

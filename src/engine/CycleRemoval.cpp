@@ -1,4 +1,4 @@
-#include "CycleRemoval.h"
+#include "engine/CycleRemoval.h"
 
 #include <algorithm>
 #include <cassert>
@@ -6,13 +6,15 @@
 #include <unordered_set>
 #include <utility>
 
-#include "CycleRemovalProgress.h"
+#include "engine/CycleRemovalProgress.h"
 #include "Edge.h"
 #include "Graph.h"
-#include "TopologicalOrdering.h"
+#include "engine/SearchSteps.h"
 #include "Vertex.h"
 
 namespace {
+
+namespace engine = sentralign::engine;
 
 // Searches between two progress reports.
 constexpr std::uint64_t kReportInterval = std::uint64_t{1} << 14;
@@ -66,7 +68,7 @@ CycleRemoval::CycleRemoval(Graph* G, CycleRemovalProgress* progress,
 CycleRemoval::~CycleRemoval() = default;
 
 void CycleRemoval::run() {
-  TopologicalOrdering::setAllVertexState(G_, Vertex::kStateUnvisited);
+  engine::setAllStates(G_, Vertex::kStateUnvisited);
   // Two vertices that denote one sentence, or an edge to a vertex outside
   // vertexList, leave the graph to the plain search.
   const bool fast = buildIndex();
@@ -79,19 +81,19 @@ void CycleRemoval::run() {
     if (!hasCountedEdge()) {
       // Only a cycle through two vertices that denote one sentence counts
       // nothing on the edges; no removal can break it.
-      TopologicalOrdering::resetAllNumClycles(G_);
+      engine::resetCycleCounts(G_);
       break;
     }
     ++step_;
-    TopologicalOrdering::setAllEdgeWeights(G_);
+    engine::divideWeightsByCounts(G_);
     if (progress_ != nullptr) progress_->clear();
     Vertex* source = nullptr;
     Vertex* target = nullptr;
     removeLightestEdge(G_, &source, &target, onRemoved_);
     ++removed_;
     if (progress_ != nullptr) progress_->update(step_, removed_, paths_);
-    TopologicalOrdering::setAllVertexState(G_, Vertex::kStateUnvisited);
-    TopologicalOrdering::resetAllNumClycles(G_);
+    engine::setAllStates(G_, Vertex::kStateUnvisited);
+    engine::resetCycleCounts(G_);
     if (fast) {
       noteRemoval(source, target);
       fastPass();
@@ -170,10 +172,10 @@ void CycleRemoval::followed() {
 // The plain search: every simple path, on one path pushed and popped.
 
 void CycleRemoval::plainPass() {
-  TopologicalOrdering ordering;
-  for (Vertex* start = ordering.getVertexStartDFS(G_); start != nullptr;
-       start = ordering.getVertexStartDFS(G_)) {
-    searchPlain({}, start);
+  // States only leave "b" during a pass, so the start vertices come in
+  // start order, each taken while it is still "b".
+  for (Vertex* start : engine::startOrder(*G_)) {
+    if (start->getState() == Vertex::kStateUnvisited) searchPlain({}, start);
   }
 }
 
@@ -202,14 +204,13 @@ void CycleRemoval::searchPlain(std::vector<Vertex*> path, Vertex* V) {
       const int i = found->second;
       if (below < i) return;  // every vertex of the cycle is "a": a repeat
       G_->incNumCycles();
-      TopologicalOrdering::addNumCyclesToEdge(
-          G_, std::vector<Vertex*>(path.begin() + i, path.end()));
+      engine::countCycleOnEdges(path.data() + i, path.size() - static_cast<std::size_t>(i));
       return;
     }
     const int here = static_cast<int>(path.size());
     path.push_back(W);
     place.emplace(identityKey(W), here);
-    TopologicalOrdering::searchOrder(W, &positions);
+    engine::neighbourOrder(W, &positions);
     const std::size_t begin = neighbours.size();
     for (std::size_t k : positions) neighbours.push_back(W->edgeOutList[k]->getVertex());
     frames.push_back(
@@ -277,13 +278,9 @@ bool CycleRemoval::buildIndex() {
     }
   }
 
-  startOrder_.resize(size);
-  for (int i = 0; i < n; ++i) at(startOrder_, i) = i;
-  std::sort(startOrder_.begin(), startOrder_.end(), [this](int a, int b) {
-    const int pa = at(vertex_, a)->getPosText();
-    const int pb = at(vertex_, b)->getPosText();
-    return pa != pb ? pa < pb : a < b;
-  });
+  startOrder_.clear();
+  startOrder_.reserve(size);
+  for (const Vertex* V : engine::startOrder(*G_)) startOrder_.push_back(indexOf_.at(V));
 
   exitSeen_.assign(size, 0);
   localOf_.assign(size, 0);
@@ -306,7 +303,7 @@ bool CycleRemoval::buildIndex() {
 void CycleRemoval::setNeighbours(int u) {
   const Vertex* V = at(vertex_, u);
   const std::vector<Edge*>& out = V->edgeOutList;
-  TopologicalOrdering::searchOrder(V, &positions_);
+  engine::neighbourOrder(V, &positions_);
   const bool longList = out.size() > kShortOutList;
   firstPlace_.clear();
   if (longList) {

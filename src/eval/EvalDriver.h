@@ -2,8 +2,8 @@
 // orderings of one cluster or of every cluster of a corpus, and reports the
 // scores.
 
-#ifndef SENTRALIGN_EVALDRIVER_H_
-#define SENTRALIGN_EVALDRIVER_H_
+#ifndef SENTRALIGN_EVAL_EVALDRIVER_H_
+#define SENTRALIGN_EVAL_EVALDRIVER_H_
 
 // Exit statuses of sentralign-eval.
 constexpr int kEvalExitSuccess = 0;  // every cluster scored
@@ -15,4 +15,4 @@ constexpr int kEvalExitUsage = 2;    // a malformed command line
 // to stdout, messages to stderr, one line each.
 int evalMain(int argc, char** argv);
 
-#endif  // SENTRALIGN_EVALDRIVER_H_
+#endif  // SENTRALIGN_EVAL_EVALDRIVER_H_

@@ -1,10 +1,10 @@
-#include "DotWriter.h"
+#include "eval/DotWriter.h"
 
 #include <set>
 #include <tuple>
 
 #include "Edge.h"
-#include "Encoding.h"
+#include "eval/Encoding.h"
 #include "Graph.h"
 #include "Vertex.h"
 

@@ -1,4 +1,4 @@
-#include "Encoding.h"
+#include "eval/Encoding.h"
 
 #include <cstdint>
 

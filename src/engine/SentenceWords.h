@@ -2,8 +2,8 @@
 // number, and the cosine of two of them computed the way the topic
 // clustering defines it, to the last bit.
 
-#ifndef SENTRALIGN_SENTENCEWORDS_H_
-#define SENTRALIGN_SENTENCEWORDS_H_
+#ifndef SENTRALIGN_ENGINE_SENTENCEWORDS_H_
+#define SENTRALIGN_ENGINE_SENTENCEWORDS_H_
 
 #include <cstddef>
 #include <string_view>
@@ -80,4 +80,4 @@ class SentenceWords {
   std::vector<int> otherCount_;
 };
 
-#endif  // SENTRALIGN_SENTENCEWORDS_H_
+#endif  // SENTRALIGN_ENGINE_SENTENCEWORDS_H_

@@ -1,4 +1,4 @@
-#include "SentenceWords.h"
+#include "engine/SentenceWords.h"
 
 #include <cmath>
 

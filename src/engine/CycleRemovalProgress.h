@@ -1,8 +1,8 @@
 // What a person watching a long cycle removal sees: one status line on a
 // terminal, rewritten in place.
 
-#ifndef SENTRALIGN_CYCLEREMOVALPROGRESS_H_
-#define SENTRALIGN_CYCLEREMOVALPROGRESS_H_
+#ifndef SENTRALIGN_ENGINE_CYCLEREMOVALPROGRESS_H_
+#define SENTRALIGN_ENGINE_CYCLEREMOVALPROGRESS_H_
 
 #include <chrono>
 #include <cstdint>
@@ -42,4 +42,4 @@ class CycleRemovalProgress {
   int shownLength_ = 0;          // characters of the line on screen, 0: none
 };
 
-#endif  // SENTRALIGN_CYCLEREMOVALPROGRESS_H_
+#endif  // SENTRALIGN_ENGINE_CYCLEREMOVALPROGRESS_H_

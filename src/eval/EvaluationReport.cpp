@@ -1,10 +1,10 @@
-#include "EvaluationReport.h"
+#include "eval/EvaluationReport.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "Encoding.h"
+#include "eval/Encoding.h"
 
 namespace {
 

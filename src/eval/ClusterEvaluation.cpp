@@ -1,18 +1,19 @@
-#include "ClusterEvaluation.h"
+#include "eval/ClusterEvaluation.h"
 
 #include <map>
 #include <set>
 #include <utility>
 
-#include "CorpusLayout.h"
+#include "eval/CorpusLayout.h"
 #include "DataDir.h"
-#include "DotWriter.h"
+#include "eval/DotWriter.h"
 #include "Edge.h"
-#include "Encoding.h"
+#include "eval/Encoding.h"
 #include "Graph.h"
 #include "Methods.h"
 #include "Read.h"
-#include "SentenceMatcher.h"
+#include "eval/SentenceMatcher.h"
+#include "io/Files.h"
 #include "Vertex.h"
 
 namespace {
@@ -36,20 +37,11 @@ struct ClusterInput {
   std::vector<InputFile> humans;
 };
 
-std::string baseName(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string identity(int text, int position) {
-  return std::to_string(text) + "." + std::to_string(position);
-}
-
 // Reads `path` into *file and brings it to UTF-8, saying so in *messages.
 bool readInput(const std::string& path, InputFile* file,
                std::vector<std::string>* messages, std::string* err) {
   file->path = path;
-  if (!Read::readFileBytes(path, &file->bytes, err)) return false;
+  if (!sentralign::io::readFile(path, &file->bytes, err)) return false;
   if (Encoding::toUtf8(&file->bytes)) messages->push_back(path + ": " + kConverted);
   return true;
 }
@@ -89,11 +81,7 @@ void buildGraph(const ClusterInput& input, const StartupData& startup, bool segm
   for (const InputFile& file : input.relations) {
     const SkippedRelations s = Read::readRelationsCSTFromBytes(G, file.bytes);
     if (messages == nullptr || s.count == 0) continue;
-    messages->push_back(
-        file.path + ": " + std::to_string(s.count) +
-        " relacoes ignoradas por nomear sentenca inexistente (a primeira: de " +
-        identity(s.sourceText, s.sourcePos) + " para " +
-        identity(s.targetText, s.targetPos) + ")");
+    messages->push_back(file.path + ": " + Read::describeSkipped(s));
   }
 }
 
@@ -224,7 +212,7 @@ bool planRows(const ClusterInput& input, const Graph& G0,
   for (const InputFile& human : input.humans) {
     const std::vector<SentenceId> ids = matchFile(matcher, human, &result->messages);
     RowPlan row;
-    row.humanName = baseName(human.path);
+    row.humanName = sentralign::io::baseName(human.path);
     const std::set<SentenceId> inHuman(ids.begin(), ids.end());
     for (const SentenceId& id : inHuman) {
       if (inSummary.count(id) != 0) row.shared.insert(id);
@@ -267,10 +255,8 @@ bool ClusterEvaluation::loadStartupData(StartupData* startup,
                  messages, err)) {
     return false;
   }
-  Read::getLinesFromBytes(stopList.bytes, &startup->stopList);
-  Graph types;
-  Read::readDescriptionOfRelationsCSTFromBytes(&types, description.bytes);
-  startup->cstList = types.cstList;
+  sentralign::io::splitLines(stopList.bytes, &startup->stopList);
+  Read::readDescriptionOfRelationsCSTFromBytes(description.bytes, &startup->cstList);
   return true;
 }
 

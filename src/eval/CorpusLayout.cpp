@@ -1,15 +1,11 @@
-#include "CorpusLayout.h"
+#include "eval/CorpusLayout.h"
 
-#include <dirent.h>
 #include <fnmatch.h>
-#include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 #include "Read.h"
-#include "main2.h"
+#include "io/Files.h"
 
 namespace {
 
@@ -19,29 +15,18 @@ struct Entry {
   bool isDirectory = false;
 };
 
-std::string joinPath(const std::string& dir, const std::string& name) {
-  if (dir.empty() || dir.back() == '/') return dir + name;
-  return dir + "/" + name;
-}
-
-bool isDirectory(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
+using sentralign::io::isDirectory;
+using sentralign::io::joinPath;
 
 // The entries of `dir` whose names do not begin with ".", sorted by name;
 // a symbolic link counts as what it leads to.
 bool listEntries(const std::string& dir, std::vector<Entry>* entries, std::string* err) {
-  DIR* listing = ::opendir(dir.c_str());
-  if (listing == nullptr) {
-    *err = dir + ": " + std::strerror(errno);
-    return false;
+  std::vector<std::string> names;
+  if (!sentralign::io::listDirectory(dir, &names, err)) return false;
+  for (const std::string& name : names) {
+    if (name[0] == '.') continue;
+    entries->push_back({name, isDirectory(joinPath(dir, name))});
   }
-  while (const dirent* e = ::readdir(listing)) {
-    if (e->d_name[0] == '.') continue;
-    entries->push_back({e->d_name, isDirectory(joinPath(dir, e->d_name))});
-  }
-  ::closedir(listing);
   std::sort(entries->begin(), entries->end(),
             [](const Entry& a, const Entry& b) { return a.name < b.name; });
   return true;
@@ -60,7 +45,7 @@ bool findTexts(const std::string& dir, ClusterFiles* files, std::string* err,
   for (const Entry& e : entries) {
     const std::string path = joinPath(dir, e.name);
     if (e.isDirectory) continue;
-    if (!extensionTest(e.name, "seg")) {
+    if (!sentralign::io::hasExtension(e.name, "seg")) {
       if (warnings != nullptr) {
         warnings->push_back(path + ": nao termina em .seg; nao e lido como texto");
       }
@@ -86,7 +71,7 @@ bool findRelations(const std::string& dir, ClusterFiles* files, std::string* err
   std::vector<Entry> entries;
   if (!listEntries(dir, &entries, err)) return false;
   for (const Entry& e : entries) {
-    if (!e.isDirectory && extensionTest(e.name, "cst")) {
+    if (!e.isDirectory && sentralign::io::hasExtension(e.name, "cst")) {
       files->relations.push_back(joinPath(dir, e.name));
     }
   }
@@ -123,13 +108,6 @@ bool findSummaries(const std::string& dir, const SummaryPatterns& patterns,
   return true;
 }
 
-std::string baseName(const std::string& path) {
-  std::string p = path;
-  while (p.size() > 1 && p.back() == '/') p.pop_back();
-  const size_t slash = p.rfind('/');
-  return slash == std::string::npos ? p : p.substr(slash + 1);
-}
-
 }  // namespace
 
 CorpusLayout::~CorpusLayout() = default;
@@ -140,7 +118,7 @@ bool CorpusLayout::isCluster(const std::string& dir) {
   std::string err;
   if (!listEntries(dir, &entries, &err)) return false;
   return std::any_of(entries.begin(), entries.end(), [](const Entry& e) {
-    return !e.isDirectory && extensionTest(e.name, "seg");
+    return !e.isDirectory && sentralign::io::hasExtension(e.name, "seg");
   });
 }
 
@@ -160,7 +138,7 @@ bool CorpusLayout::findClusterFiles(const std::string& dir,
                                     std::vector<std::string>* warnings) {
   *files = ClusterFiles();
   files->dir = dir;
-  files->name = baseName(dir);
+  files->name = sentralign::io::baseName(dir);
   const bool news = isDirectory(joinPath(dir, kTextsDir));
   const std::string textsDir = news ? joinPath(dir, kTextsDir) : dir;
   const std::string relationsDir = news ? joinPath(dir, kRelationsDir) : dir;

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <new>
 
-#include "EvalDriver.h"
+#include "eval/EvalDriver.h"
 
 int main(int argc, char** argv) {
   try {

@@ -1,9 +1,9 @@
-#include "TopicIndex.h"
+#include "engine/TopicIndex.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "SentenceWords.h"
+#include "engine/SentenceWords.h"
 
 // Why the estimate decides exactly. For sentence V and topic T let m be the
 // mean the clustering computes: per member M the double cosine
