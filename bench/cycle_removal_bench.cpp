@@ -31,9 +31,9 @@ namespace {
 // What one removal run reports to the parent.
 struct Report {
   double seconds = 0.0;
-  long peakKb = 0;            // ru_maxrss of the child
-  std::uint64_t digest = 0;   // of the printed lines and the graph left
-  int removed = 0;            // lines printed
+  long peakKb = 0;           // ru_maxrss of the child
+  std::uint64_t digest = 0;  // of the printed lines and the graph left
+  int removed = 0;           // lines printed
 };
 
 struct Run {
@@ -78,7 +78,8 @@ void removeInChild(const Shape& shape, bool fast, Report* report) {
     } else {
       literal::removeAllCycles(&G);
     }
-    spent += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    spent +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     if (runs++ == 0) {
       std::fflush(stdout);
       graph = cycleSnapshot(G);
@@ -135,8 +136,9 @@ std::string seconds(const Run& run, int limit) {
 }
 
 void densityTable(int limit, int seeds) {
-  std::printf("Cycle removal on generated clusters: 3 texts of 30 sentences, relations\n"
-              "between sentences of different texts, in both directions.\n\n");
+  std::printf(
+      "Cycle removal on generated clusters: 3 texts of 30 sentences, relations\n"
+      "between sentences of different texts, in both directions.\n\n");
   std::printf("%9s %4s %13s %13s %9s %7s %4s %12s %12s\n", "relations", "seed",
               "literal (s)", "fast (s)", "ratio", "removed", "same", "literal KB",
               "fast KB");
@@ -156,9 +158,10 @@ void densityTable(int limit, int seeds) {
         std::snprintf(ratio, sizeof ratio, "%.1fx",
                       literal.report.seconds / fast.report.seconds);
       }
-      const char* same = literal.finished && fast.finished
-                             ? (literal.report.digest == fast.report.digest ? "yes" : "NO")
-                             : "-";
+      const char* same =
+          literal.finished && fast.finished
+              ? (literal.report.digest == fast.report.digest ? "yes" : "NO")
+              : "-";
       const Run& any = fast.finished ? fast : literal;
       std::printf("%9d %4d %13s %13s %9s %7s %4s %12s %12s\n", relations, seed,
                   literalOn ? seconds(literal, limit).c_str() : "skipped",
@@ -174,7 +177,8 @@ void densityTable(int limit, int seeds) {
 }
 
 void realSizeTable(int limit) {
-  std::printf("\nFast removal on clusters of real size (10 seeds each): the slowest run.\n\n");
+  std::printf(
+      "\nFast removal on clusters of real size (10 seeds each): the slowest run.\n\n");
   std::printf("%5s %9s %9s %13s %12s\n", "texts", "sentences", "relations", "slowest (s)",
               "fast KB");
   double slowest = 0.0;
@@ -191,7 +195,8 @@ void realSizeTable(int limit) {
           }
           if (run.report.seconds >= worst.report.seconds) worst = run;
         }
-        if (worst.finished && worst.report.seconds > slowest) slowest = worst.report.seconds;
+        if (worst.finished && worst.report.seconds > slowest)
+          slowest = worst.report.seconds;
         std::printf("%5d %9d %9d %13s %12ld\n", texts, sentences, relations,
                     seconds(worst, limit).c_str(), worst.report.peakKb);
         std::fflush(stdout);

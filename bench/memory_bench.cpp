@@ -27,8 +27,9 @@ std::string path(const std::string& name) { return scratch + "/" + name; }
 // size in bytes.
 long long writeCluster(int sentences, unsigned seed) {
   std::mt19937 random(seed);
-  const char* words[] = {"ponte", "rio", "cidade", "chuva", "prefeito", "moradores",
-                         "estrutura", "governo", "bairro", "de", "a", "o", "que"};
+  const char* words[] = {"ponte",     "rio",       "cidade",  "chuva",  "prefeito",
+                         "moradores", "estrutura", "governo", "bairro", "de",
+                         "a",         "o",         "que"};
   std::uniform_int_distribution<int> word(0, 12);
   std::uniform_int_distribution<int> length(4, 20);
   long long bytes = 0;
@@ -38,7 +39,8 @@ long long writeCluster(int sentences, unsigned seed) {
     std::ofstream text(path("t" + std::to_string(t) + ".txt"));
     for (int i = 1; i <= perText; ++i) {
       std::string s = "S" + std::to_string(t) + "x" + std::to_string(i);
-      for (int k = length(random); k > 0; --k) s += std::string(" ") + words[word(random)];
+      for (int k = length(random); k > 0; --k)
+        s += std::string(" ") + words[word(random)];
       s += ".";
       text << s << '\n';
       bytes += static_cast<long long>(s.size()) + 1;
@@ -49,9 +51,10 @@ long long writeCluster(int sentences, unsigned seed) {
   std::ofstream relations(path("r.cst"));
   std::uniform_int_distribution<int> place(1, std::min(perText, 99));
   for (int r = 0; r < sentences / 10; ++r) {
-    const std::string record = "<R SDID=\"D1_a\" SSENT=\"" + std::to_string(place(random)) +
-                               "\" TDID=\"D2_b\" TSENT=\"" + std::to_string(place(random)) +
-                               "\">\n<RELATION TYPE=\"Summary\" JUDGE=\"x\"/>\n</R>\n";
+    const std::string record =
+        "<R SDID=\"D1_a\" SSENT=\"" + std::to_string(place(random)) +
+        "\" TDID=\"D2_b\" TSENT=\"" + std::to_string(place(random)) +
+        "\">\n<RELATION TYPE=\"Summary\" JUDGE=\"x\"/>\n</R>\n";
     relations << record;
     bytes += static_cast<long long>(record.size());
   }
@@ -74,7 +77,8 @@ bool runTool(const std::string& tool, int method, long* peakKb, double* seconds)
   int status = 0;
   rusage usage{};
   ::wait4(child, &status, 0, &usage);
-  *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  *seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   *peakKb = usage.ru_maxrss;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

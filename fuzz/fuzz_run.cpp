@@ -13,8 +13,8 @@
 #include "Graph.h"
 #include "Methods.h"
 #include "Read.h"
-#include "io/Files.h"
 #include "Vertex.h"
+#include "io/Files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // of cycles, within the fuzzer's time limit.
   Read::readRelationsCSTFromBytes(&G, in.ConsumeRandomLengthString(400));
 
-  const bool known = runOrderingMethod(&G, method, nullptr,
-                                       [](const Vertex&, const Edge&) {});
+  const bool known =
+      runOrderingMethod(&G, method, nullptr, [](const Vertex&, const Edge&) {});
   if (!known) {
     if (!G.orderedSumm.empty()) __builtin_trap();
     return 0;

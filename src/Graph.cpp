@@ -13,9 +13,7 @@ namespace {
 
 using VertexLess = bool (*)(const Vertex*, const Vertex*);
 
-void writeBytes(const std::string& s) {
-  std::fwrite(s.data(), 1, s.size(), stdout);
-}
+void writeBytes(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 
 void printEdgeLines(const std::vector<Edge*>& edges) {
   for (const Edge* e : edges) {
@@ -138,8 +136,7 @@ void Graph::addVertex(Vertex* V) {
   ownedVertices.push_back(V);
 }
 
-void Graph::searchVertexBySentence(const std::string& sentence,
-                                   Vertex* V) const {
+void Graph::searchVertexBySentence(const std::string& sentence, Vertex* V) const {
   for (Vertex* candidate : vertexList) {
     std::fputs("comparando:\n", stdout);
     writeBytes(candidate->stringSentenceRef());
@@ -148,8 +145,7 @@ void Graph::searchVertexBySentence(const std::string& sentence,
     std::fputc('\n', stdout);
     if (candidate->stringSentenceRef() != sentence) continue;
     std::printf("\n\n\n\n\nOKKKK\n");
-    std::printf("TEXTO: %d, POS: %d\n", candidate->getIdText(),
-                candidate->getPosText());
+    std::printf("TEXTO: %d, POS: %d\n", candidate->getIdText(), candidate->getPosText());
     V = candidate;  // the caller's pointer is a copy: it learns nothing
     std::printf("TEXTO: %d, POS: %d\n", V->getIdText(), V->getPosText());
     return;
@@ -186,8 +182,7 @@ void Graph::positionOrdering() {
   positionOrderedSumm = summ;
   std::sort(positionOrderedSumm.begin(), positionOrderedSumm.end(),
             Vertex::comparePerNumPosText);
-  sortEqualPosTextRuns(positionOrderedSumm,
-                       Vertex::comparePerNumWordsSentence_Crescente);
+  sortEqualPosTextRuns(positionOrderedSumm, Vertex::comparePerNumWordsSentence_Crescente);
   numberPositions(positionOrderedSumm);
 }
 
@@ -195,8 +190,7 @@ void Graph::sizeSentenceOrdering_Crescente() {
   positionOrderedSumm = summ;
   std::sort(positionOrderedSumm.begin(), positionOrderedSumm.end(),
             Vertex::comparePerNumWordsSentence_Crescente);
-  sortEqualPosTextRuns(positionOrderedSumm,
-                       Vertex::comparePerNumWordsSentence_Crescente);
+  sortEqualPosTextRuns(positionOrderedSumm, Vertex::comparePerNumWordsSentence_Crescente);
   numberPositions(positionOrderedSumm);
 }
 

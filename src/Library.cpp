@@ -19,8 +19,19 @@ std::string Library::converteMinusculas(const std::string& TEXT) {
 
 bool Library::isPontuation(char c) {
   switch (c) {
-    case '.': case ',': case ':': case ';': case '!': case '?': case '\'':
-    case '"': case '/': case '(': case ')': case '[': case ']':
+    case '.':
+    case ',':
+    case ':':
+    case ';':
+    case '!':
+    case '?':
+    case '\'':
+    case '"':
+    case '/':
+    case '(':
+    case ')':
+    case '[':
+    case ']':
       return true;
     default:
       return false;

@@ -34,8 +34,8 @@ class ByteCursor {
 
   // The 1-based line of the byte that next() gave last.
   int lineOfLast() const {
-    const bool lastWasFeed = pos_ > 0 && pos_ <= bytes_.size() &&
-                             bytes_[pos_ - 1] == '\n';
+    const bool lastWasFeed =
+        pos_ > 0 && pos_ <= bytes_.size() && bytes_[pos_ - 1] == '\n';
     return lastWasFeed ? line_ - 1 : line_;
   }
 
@@ -234,8 +234,7 @@ class TextBuilder {
 
 }  // namespace
 
-void Read::readSentencesFromBytes(Graph* G, const std::string& bytes,
-                                  int idText) {
+void Read::readSentencesFromBytes(Graph* G, const std::string& bytes, int idText) {
   TextBuilder text(G, bytes, idText);
   ByteCursor in(bytes);
   std::string sentence;
@@ -264,8 +263,7 @@ int Read::textNumberOfFileName(const std::string& name) {
   return std::atoi(digits.c_str());
 }
 
-bool Read::readSentencesFromFiles(Graph* G,
-                                  const std::vector<std::string>& filenames,
+bool Read::readSentencesFromFiles(Graph* G, const std::vector<std::string>& filenames,
                                   std::string* err) {
   std::vector<std::string> texts(filenames.size());
   for (size_t i = 0; i < filenames.size(); ++i) {
@@ -290,8 +288,7 @@ bool Read::readSentencesFromAllFiles(Graph* G, const std::string& dir,
   return true;
 }
 
-SkippedRelations Read::readRelationsCSTFromBytes(Graph* G,
-                                                 const std::string& bytes) {
+SkippedRelations Read::readRelationsCSTFromBytes(Graph* G, const std::string& bytes) {
   std::unordered_map<std::uint64_t, Vertex*> byIdentity;
   byIdentity.reserve(G->vertexList.size());
   for (Vertex* V : G->vertexList) {
@@ -346,8 +343,8 @@ SkippedRelations Read::readRelationsCSTFromBytes(Graph* G,
 namespace {
 
 // Reads every file of `paths` and links it, once all of them could be read.
-bool readRelationFiles(Graph* G, const std::vector<std::string>& paths,
-                       std::string* err, std::vector<SkippedRelations>* skipped) {
+bool readRelationFiles(Graph* G, const std::vector<std::string>& paths, std::string* err,
+                       std::vector<SkippedRelations>* skipped) {
   std::vector<std::string> files(paths.size());
   for (size_t i = 0; i < paths.size(); ++i) {
     if (!sentralign::io::readFile(paths[i], &files[i], err)) return false;
@@ -363,8 +360,7 @@ bool readRelationFiles(Graph* G, const std::vector<std::string>& paths,
 
 }  // namespace
 
-bool Read::readRelationsCSTFromFiles(Graph* G,
-                                     const std::vector<std::string>& filenames,
+bool Read::readRelationsCSTFromFiles(Graph* G, const std::vector<std::string>& filenames,
                                      std::string* err,
                                      std::vector<SkippedRelations>* skipped) {
   return readRelationFiles(G, filenames, err, skipped);
@@ -380,16 +376,15 @@ bool Read::readRelationsCSTFromAllFiles(Graph* G, const std::string& dir,
   return readRelationFiles(G, paths, err, skipped);
 }
 
-bool Read::getLinesFromFile(const std::string& filename,
-                            std::vector<std::string>* v, std::string* err) {
+bool Read::getLinesFromFile(const std::string& filename, std::vector<std::string>* v,
+                            std::string* err) {
   std::string bytes;
   if (!sentralign::io::readFile(filename, &bytes, err)) return false;
   sentralign::io::splitLines(bytes, v);
   return true;
 }
 
-void Read::readDescriptionOfRelationsCSTFromBytes(Graph* G,
-                                                  const std::string& bytes) {
+void Read::readDescriptionOfRelationsCSTFromBytes(Graph* G, const std::string& bytes) {
   readDescriptionOfRelationsCSTFromBytes(bytes, &G->cstList);
 }
 
@@ -414,8 +409,7 @@ void Read::readDescriptionOfRelationsCSTFromBytes(const std::string& bytes,
   }
 }
 
-bool Read::readDescriptionOfRelationsCSTFromFile(Graph* G,
-                                                 const std::string& filename,
+bool Read::readDescriptionOfRelationsCSTFromFile(Graph* G, const std::string& filename,
                                                  std::string* err) {
   std::string bytes;
   if (!sentralign::io::readFile(filename, &bytes, err)) return false;
@@ -514,9 +508,8 @@ void Read::readSummFromBytes(const std::string& bytes, Graph* G,
   }
 }
 
-bool Read::readSumm(const std::string& filename, Graph* G,
-                    std::vector<Vertex*>& summ, std::string* err,
-                    std::vector<UnmatchedLine>* unmatched) {
+bool Read::readSumm(const std::string& filename, Graph* G, std::vector<Vertex*>& summ,
+                    std::string* err, std::vector<UnmatchedLine>* unmatched) {
   std::string bytes;
   if (!sentralign::io::readFile(filename, &bytes, err)) return false;
   readSummFromBytes(bytes, G, summ, unmatched);
@@ -524,14 +517,13 @@ bool Read::readSumm(const std::string& filename, Graph* G,
 }
 
 void Read::printUnmatched(const char* program, const std::string& path,
-                          const std::vector<UnmatchedLine>& unmatched,
-                          bool markers) {
+                          const std::vector<UnmatchedLine>& unmatched, bool markers) {
   std::fflush(stdout);
-  const char* what = markers ? "marcador do sumario sem sentenca correspondente, descartado"
-                             : "linha do sumario sem sentenca correspondente, descartada";
+  const char* what = markers
+                         ? "marcador do sumario sem sentenca correspondente, descartado"
+                         : "linha do sumario sem sentenca correspondente, descartada";
   for (const UnmatchedLine& line : unmatched) {
-    std::fprintf(stderr, "%s: %s:%d: %s: ", program, path.c_str(), line.lineNumber,
-                 what);
+    std::fprintf(stderr, "%s: %s:%d: %s: ", program, path.c_str(), line.lineNumber, what);
     std::fwrite(line.text.data(), 1, line.text.size(), stderr);
     std::fputc('\n', stderr);
   }

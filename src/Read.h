@@ -50,8 +50,7 @@ class Read {
                                         const std::vector<std::string>& clusters,
                                         std::string* err = nullptr);
   // Sentences of `bytes` as text `idText`, appended to G as above.
-  static void readSentencesFromBytes(Graph* G, const std::string& bytes,
-                                     int idText);
+  static void readSentencesFromBytes(Graph* G, const std::string& bytes, int idText);
   // As readSentencesFromBytes for a text already cut into sentences: each
   // line is one sentence, every byte of it kept (blanks at its ends too).
   // An empty line makes no sentence and takes no position.
@@ -69,11 +68,9 @@ class Read {
   static int getNumWordsFromBytes(const std::string& bytes);
 
   // Appends one relation type per record of `filename` to G's cstList.
-  static bool readDescriptionOfRelationsCSTFromFile(Graph* G,
-                                                    const std::string& filename,
+  static bool readDescriptionOfRelationsCSTFromFile(Graph* G, const std::string& filename,
                                                     std::string* err = nullptr);
-  static void readDescriptionOfRelationsCSTFromBytes(Graph* G,
-                                                     const std::string& bytes);
+  static void readDescriptionOfRelationsCSTFromBytes(Graph* G, const std::string& bytes);
   // The same records appended to *cstList, for a list that no graph holds.
   static void readDescriptionOfRelationsCSTFromBytes(const std::string& bytes,
                                                      std::vector<CST>* cstList);
@@ -83,8 +80,7 @@ class Read {
   // two vertices, in the direction of the type. A record cut short by the
   // end of its file is not linked. Relations that name a sentence no text
   // has are skipped and, per file, summed up in *skipped when given.
-  bool readRelationsCSTFromFiles(Graph* G,
-                                 const std::vector<std::string>& filenames,
+  bool readRelationsCSTFromFiles(Graph* G, const std::vector<std::string>& filenames,
                                  std::string* err = nullptr,
                                  std::vector<SkippedRelations>* skipped = nullptr);
   // As readRelationsCSTFromFiles for the files `dir`/name.
@@ -93,12 +89,10 @@ class Read {
       std::string* err = nullptr, std::vector<SkippedRelations>* skipped = nullptr);
   // The relations of `bytes`, linked into G as above; returns the skipped
   // ones (with an empty file name).
-  static SkippedRelations readRelationsCSTFromBytes(Graph* G,
-                                                    const std::string& bytes);
+  static SkippedRelations readRelationsCSTFromBytes(Graph* G, const std::string& bytes);
 
   // Appends every line of `filename` to *v, byte for byte.
-  static bool getLinesFromFile(const std::string& filename,
-                               std::vector<std::string>* v,
+  static bool getLinesFromFile(const std::string& filename, std::vector<std::string>* v,
                                std::string* err = nullptr);
 
   // Empties summ, then appends, for each line of the plain summary
@@ -106,8 +100,7 @@ class Read {
   // line byte for byte. Lines that match nothing are dropped and, when
   // `unmatched` is given, appended to it.
   static bool readClearSumm(const std::string& filename, Graph* G,
-                            std::vector<Vertex*>& summ,
-                            std::string* err = nullptr,
+                            std::vector<Vertex*>& summ, std::string* err = nullptr,
                             std::vector<UnmatchedLine>* unmatched = nullptr);
   static void readClearSummFromBytes(const std::string& bytes, Graph* G,
                                      std::vector<Vertex*>& summ,
@@ -116,8 +109,8 @@ class Read {
   // Empties summ, then appends, for each marker "<xP_yT:" of the marked
   // summary `filename`, the first vertex of G's vertexList with idText T and
   // posText P. Markers that match nothing are dropped and reported as above.
-  static bool readSumm(const std::string& filename, Graph* G,
-                       std::vector<Vertex*>& summ, std::string* err = nullptr,
+  static bool readSumm(const std::string& filename, Graph* G, std::vector<Vertex*>& summ,
+                       std::string* err = nullptr,
                        std::vector<UnmatchedLine>* unmatched = nullptr);
   static void readSummFromBytes(const std::string& bytes, Graph* G,
                                 std::vector<Vertex*>& summ,
@@ -130,8 +123,7 @@ class Read {
   // summary line (or marker, when `markers`), and one line per relation
   // file with skipped relations.
   static void printUnmatched(const char* program, const std::string& path,
-                             const std::vector<UnmatchedLine>& unmatched,
-                             bool markers);
+                             const std::vector<UnmatchedLine>& unmatched, bool markers);
   static void printSkipped(const char* program,
                            const std::vector<SkippedRelations>& skipped);
   // "N relacoes ignoradas ...": what printSkipped says of one file, without

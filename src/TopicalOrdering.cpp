@@ -15,9 +15,9 @@
 
 #include "Edge.h"
 #include "Graph.h"
+#include "Vertex.h"
 #include "engine/SentenceWords.h"
 #include "engine/TopicIndex.h"
-#include "Vertex.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "engine/CycleRemoval.h"
-#include "engine/SearchSteps.h"
 #include "Edge.h"
 #include "Graph.h"
 #include "Vertex.h"
+#include "engine/CycleRemoval.h"
+#include "engine/SearchSteps.h"
 
 namespace {
 
@@ -21,8 +21,7 @@ struct VisitFrame {
 
 // Marks V "c" and pushes its frame, its neighbours appended to *neighbours.
 void enterVertex(Vertex* V, std::vector<VisitFrame>* frames,
-                 std::vector<Vertex*>* neighbours,
-                 std::vector<std::size_t>* positions) {
+                 std::vector<Vertex*>* neighbours, std::vector<std::size_t>* positions) {
   V->setState(Vertex::kStateOnPath);
   sentralign::engine::neighbourOrder(V, positions);
   const std::size_t begin = neighbours->size();
@@ -123,8 +122,7 @@ float TopologicalOrdering::TK(Graph* G) {
   return Graph::kendallTK(G->humanOrderedSumm, G->topologicalOrderedSumm);
 }
 
-void TopologicalOrdering::detectCycles(Graph* G, std::vector<Vertex*> cycle,
-                                       Vertex* V) {
+void TopologicalOrdering::detectCycles(Graph* G, std::vector<Vertex*> cycle, Vertex* V) {
   CycleRemoval::detectCycles(G, std::move(cycle), V);
 }
 

@@ -8,9 +8,7 @@
 
 namespace {
 
-void writeBytes(const std::string& s) {
-  std::fwrite(s.data(), 1, s.size(), stdout);
-}
+void writeBytes(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 
 }  // namespace
 
@@ -22,7 +20,7 @@ Vertex::~Vertex() {
 
 void Vertex::releaseCharSentence() {
   if (charSentence == nullptr) return;
-  for (char** w = charSentence; *w != nullptr; ++w) delete[] *w;
+  for (char** w = charSentence; *w != nullptr; ++w) delete[] * w;
   delete[] charSentence;
   charSentence = nullptr;
 }
@@ -79,13 +77,11 @@ bool Vertex::comparePerNumPosText(const Vertex* Vi, const Vertex* Vj) {
   return Vi->posText < Vj->posText;
 }
 
-bool Vertex::comparePerNumWordsSentence_Crescente(const Vertex* Vi,
-                                                  const Vertex* Vj) {
+bool Vertex::comparePerNumWordsSentence_Crescente(const Vertex* Vi, const Vertex* Vj) {
   return Vi->numWordsSentence < Vj->numWordsSentence;
 }
 
-bool Vertex::comparePerNumWordsSentence_Decrescente(const Vertex* Vi,
-                                                    const Vertex* Vj) {
+bool Vertex::comparePerNumWordsSentence_Decrescente(const Vertex* Vi, const Vertex* Vj) {
   return Vi->numWordsSentence > Vj->numWordsSentence;
 }
 

@@ -81,10 +81,8 @@ class Vertex {
 
   // Strict orders on one field each; equal keys compare false both ways.
   static bool comparePerNumPosText(const Vertex* Vi, const Vertex* Vj);
-  static bool comparePerNumWordsSentence_Crescente(const Vertex* Vi,
-                                                   const Vertex* Vj);
-  static bool comparePerNumWordsSentence_Decrescente(const Vertex* Vi,
-                                                     const Vertex* Vj);
+  static bool comparePerNumWordsSentence_Crescente(const Vertex* Vi, const Vertex* Vj);
+  static bool comparePerNumWordsSentence_Decrescente(const Vertex* Vi, const Vertex* Vj);
   static bool comparePerNumWordsAfter(const Vertex* Vi, const Vertex* Vj);
   static bool comparePerPosTopic(const Vertex* Vi, const Vertex* Vj);
   static bool comparePerPosTopologicalList(const Vertex* Vi, const Vertex* Vj);

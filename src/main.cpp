@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/CycleRemovalProgress.h"
-#include "io/Console.h"
-#include "io/OutputFile.h"
 #include "DataDir.h"
 #include "Graph.h"
 #include "Methods.h"
 #include "Read.h"
 #include "Vertex.h"
+#include "engine/CycleRemovalProgress.h"
+#include "io/Console.h"
+#include "io/OutputFile.h"
 
 #ifndef SENTRALIGN_VERSION
 #define SENTRALIGN_VERSION "unknown"
@@ -129,8 +129,7 @@ struct WalkResult {
 // the summary and the relation files into G at their turn, with whatever
 // was gathered by then. False, with the reason in *err, when a named file
 // cannot be read.
-bool walkArguments(int argc, char** argv, Graph* G, WalkResult* w,
-                   std::string* err) {
+bool walkArguments(int argc, char** argv, Graph* G, WalkResult* w, std::string* err) {
   int NumTexts = 0;
   int NumCSTFiles = 0;
   std::string TextFile;

@@ -53,8 +53,7 @@ bool readCluster(Graph* G, const std::string& D) {
   std::vector<SkippedRelations> skipped;
   std::vector<UnmatchedLine> unmatched;
   if (!Read::readSentencesFromAllFiles(G, D, filenameTexts, &err) ||
-      !Read::readRelationsCSTFromAllFiles(G, D, filenameRelationsCST, &err,
-                                          &skipped)) {
+      !Read::readRelationsCSTFromAllFiles(G, D, filenameRelationsCST, &err, &skipped)) {
     writeError(err);
     return false;
   }
@@ -99,8 +98,7 @@ bool createFileNames(const std::string& directory,
 
 int main2(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr,
-                 "sentralign-batch: uso: sentralign-batch METODO [CORPUS/]\n");
+    std::fprintf(stderr, "sentralign-batch: uso: sentralign-batch METODO [CORPUS/]\n");
     return kExitFailure;
   }
   Graph graph;  // one graph for the whole corpus

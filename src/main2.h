@@ -16,8 +16,7 @@ int main2(int argc, char** argv);
 // Appends mainDir + name for every entry of the directory mainDir whose name
 // does not begin with ".", in listing order. Writes "Nao foi possivel abrir
 // diretorio." to stderr and returns false when mainDir cannot be listed.
-bool createDirectories(const std::string& mainDir,
-                       std::vector<std::string>* directories);
+bool createDirectories(const std::string& mainDir, std::vector<std::string>* directories);
 
 // Lists the cluster directory `directory`: names with the extension "seg"
 // go to filenameTexts, "cst" to filenameRelationsCST; the last name that

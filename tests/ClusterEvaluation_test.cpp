@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "eval/CorpusLayout.h"
 #include "Graph.h"
 #include "Read.h"
+#include "eval/CorpusLayout.h"
 #include "test_util.h"
 
 namespace {

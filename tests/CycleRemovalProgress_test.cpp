@@ -15,7 +15,8 @@ std::string contents(std::FILE* file) {
   std::fflush(file);
   std::rewind(file);
   std::string s;
-  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) s += static_cast<char>(c);
+  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
+    s += static_cast<char>(c);
   return s;
 }
 
@@ -30,7 +31,8 @@ TEST(CycleRemovalProgressTest, DrawsTheLineInPlaceAndErasesIt) {
     progress.clear();
   }
   const std::string line =
-      "sentralign: removendo ciclos: passo 3, 2 arestas removidas, 40000 caminhos seguidos";
+      "sentralign: removendo ciclos: passo 3, 2 arestas removidas, 40000 caminhos "
+      "seguidos";
   EXPECT_EQ(contents(out), "\r" + line + "\r" + std::string(line.size(), ' ') + "\r");
   std::fclose(out);
 }

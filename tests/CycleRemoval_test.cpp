@@ -68,8 +68,8 @@ TEST(CycleRemovalTest, MatchesTheLiteralRemovalOnRandomGraphs) {
   struct Shape {
     int texts, maxSentences, edges, seeds;
   } shapes[] = {
-      {1, 6, 4, 60}, {2, 5, 6, 80}, {3, 4, 8, 80}, {2, 7, 10, 60}, {4, 3, 12, 60},
-      {3, 6, 14, 40}, {4, 6, 18, 20},
+      {1, 6, 4, 60},  {2, 5, 6, 80},  {3, 4, 8, 80},  {2, 7, 10, 60},
+      {4, 3, 12, 60}, {3, 6, 14, 40}, {4, 6, 18, 20},
   };
   for (const Shape& shape : shapes) {
     for (int seed = 1; seed <= shape.seeds; ++seed) {
@@ -111,7 +111,8 @@ TEST(CycleRemovalTest, MatchesTheLiteralRemovalOnTheExampleCluster) {
     ASSERT_TRUE(G->createStopList(std::string(SENTRALIGN_SOURCE_DIR) +
                                   "/data/stoplist_portugues.txt"));
     ASSERT_TRUE(Read::readDescriptionOfRelationsCSTFromFile(
-        G, std::string(SENTRALIGN_SOURCE_DIR) + "/data/FILE_DESCRIPTION_RELATIONS_CST.txt"));
+        G,
+        std::string(SENTRALIGN_SOURCE_DIR) + "/data/FILE_DESCRIPTION_RELATIONS_CST.txt"));
     Read reader;
     ASSERT_TRUE(reader.readSentencesFromFiles(
         G, {dir + "D1_C1_JornalDaManha.txt", dir + "D2_C1_GazetaDoVale.txt",

@@ -28,10 +28,10 @@ TEST(GraphTest, NewGraphIsEmpty) {
   EXPECT_EQ(G.getNumCycles(), 0);
   EXPECT_TRUE(G.stopList.empty() && G.vertexList.empty() && G.topics.empty() &&
               G.topicalOrderingList.empty() && G.topologicalOrderingList.empty() &&
-              G.positionOrderingList.empty() && G.cstList.empty() &&
-              G.summ.empty() && G.humanOrderedSumm.empty() &&
-              G.topicalOrderedSumm.empty() && G.positionOrderedSumm.empty() &&
-              G.topologicalOrderedSumm.empty() && G.orderedSumm.empty());
+              G.positionOrderingList.empty() && G.cstList.empty() && G.summ.empty() &&
+              G.humanOrderedSumm.empty() && G.topicalOrderedSumm.empty() &&
+              G.positionOrderedSumm.empty() && G.topologicalOrderedSumm.empty() &&
+              G.orderedSumm.empty());
 }
 
 TEST(GraphTest, AddVertexTwiceListsItTwice) {
@@ -49,25 +49,24 @@ TEST(GraphTest, ResetEmptiesPerClusterListsAndKeepsTheRest) {
   G.stopList = {"de"};
   G.cstList.push_back(CST());
   G.topics = {{a}, {b}};
-  for (auto* list : {&G.topicalOrderingList, &G.topologicalOrderingList,
-                     &G.positionOrderingList, &G.summ, &G.humanOrderedSumm,
-                     &G.topicalOrderedSumm, &G.positionOrderedSumm,
-                     &G.topologicalOrderedSumm, &G.orderedSumm}) {
+  for (auto* list :
+       {&G.topicalOrderingList, &G.topologicalOrderingList, &G.positionOrderingList,
+        &G.summ, &G.humanOrderedSumm, &G.topicalOrderedSumm, &G.positionOrderedSumm,
+        &G.topologicalOrderedSumm, &G.orderedSumm}) {
     *list = {a, b};
   }
   G.setNumCycles(3);
 
   G.reset();
 
-  EXPECT_TRUE(G.vertexList.empty() && G.topics.empty() &&
-              G.topicalOrderingList.empty() && G.summ.empty() &&
-              G.humanOrderedSumm.empty() && G.topicalOrderedSumm.empty());
+  EXPECT_TRUE(G.vertexList.empty() && G.topics.empty() && G.topicalOrderingList.empty() &&
+              G.summ.empty() && G.humanOrderedSumm.empty() &&
+              G.topicalOrderedSumm.empty());
   EXPECT_EQ(G.stopList.size(), 1u);
   EXPECT_EQ(G.cstList.size(), 1u);
   EXPECT_EQ(G.getNumCycles(), 3);
   for (auto* list : {&G.topologicalOrderingList, &G.positionOrderingList,
-                     &G.positionOrderedSumm, &G.topologicalOrderedSumm,
-                     &G.orderedSumm}) {
+                     &G.positionOrderedSumm, &G.topologicalOrderedSumm, &G.orderedSumm}) {
     EXPECT_EQ(ids(*list), "1.1 1.2");
   }
   // The vertices live on with their fields and edges.
@@ -127,17 +126,25 @@ TEST(GraphTest, PositionAndLengthOrderings) {
       {"one sentence", {{1, 4, 7}}, "1.4", "1.4", "1.4"},
       {"three texts",
        {{1, 3, 10}, {2, 1, 20}, {3, 1, 5}},
-       "3.1 2.1 1.3", "3.1 1.3 2.1", "2.1 1.3 3.1"},
+       "3.1 2.1 1.3",
+       "3.1 1.3 2.1",
+       "2.1 1.3 3.1"},
       {"equal places at the end",
        {{1, 1, 9}, {2, 2, 30}, {3, 2, 4}},
-       "1.1 3.2 2.2", "3.2 1.1 2.2", "2.2 1.1 3.2"},
+       "1.1 3.2 2.2",
+       "3.2 1.1 2.2",
+       "2.2 1.1 3.2"},
       {"run of three in the middle",
        {{1, 5, 1}, {2, 3, 8}, {1, 1, 2}, {3, 3, 2}, {4, 3, 5}},
-       "1.1 3.3 4.3 2.3 1.5", "1.5 1.1 3.3 4.3 2.3", "2.3 4.3 1.1 3.3 1.5"},
+       "1.1 3.3 4.3 2.3 1.5",
+       "1.5 1.1 3.3 4.3 2.3",
+       "2.3 4.3 1.1 3.3 1.5"},
       // Up to 16 entries the sort keeps tied entries in summary order.
       {"ties keep summary order",
        {{1, 2, 5}, {2, 2, 5}, {3, 1, 3}},
-       "3.1 1.2 2.2", "3.1 1.2 2.2", "1.2 2.2 3.1"},
+       "3.1 1.2 2.2",
+       "3.1 1.2 2.2",
+       "1.2 2.2 3.1"},
   };
   for (const Case& c : cases) {
     Graph G;

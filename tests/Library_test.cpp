@@ -28,16 +28,14 @@ TEST(LibraryTest, ConverteMinusculasLowersAsciiCapitalsOnly) {
   // Latin-1 "Ágil" and UTF-8 "ÁGIL": bytes from 0x80 up stay as they are.
   EXPECT_EQ(Library::converteMinusculas("\xC1GIL"), "\xC1gil");
   EXPECT_EQ(Library::converteMinusculas("\xC3\x81GIL"), "\xC3\x81gil");
-  EXPECT_EQ(Library::converteMinusculas(std::string("A\0B", 3)),
-            std::string("a\0b", 3));
+  EXPECT_EQ(Library::converteMinusculas(std::string("A\0B", 3)), std::string("a\0b", 3));
 }
 
 TEST(LibraryTest, IsPontuationHoldsForThirteenBytesOnly) {
   const std::string punctuation = ".,:;!?'\"/()[]";
   for (int b = 0; b < 256; ++b) {
     const char c = static_cast<char>(b);
-    EXPECT_EQ(Library::isPontuation(c),
-              punctuation.find(c) != std::string::npos)
+    EXPECT_EQ(Library::isPontuation(c), punctuation.find(c) != std::string::npos)
         << "byte " << b;
   }
   EXPECT_FALSE(Library::isPontuation('-'));

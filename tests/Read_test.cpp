@@ -1,8 +1,7 @@
 #include "Read.h"
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "Edge.h"
 #include "Graph.h"
@@ -17,8 +16,8 @@ std::string sentences(const Graph& G) {
   std::string s;
   for (const Vertex* V : G.vertexList) {
     if (!s.empty()) s += ' ';
-    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) +
-         "[" + V->getStringSentence() + "]";
+    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) + "[" +
+         V->getStringSentence() + "]";
   }
   return s;
 }
@@ -42,8 +41,7 @@ std::string relationTypes(const Graph& G) {
     char weight[32];
     std::snprintf(weight, sizeof weight, "%g", static_cast<double>(c.getWeight()));
     s += c.getName() + "/" + weight + "/" +
-         (c.getDirection() == '\0' ? std::string("-")
-                                   : std::string(1, c.getDirection()));
+         (c.getDirection() == '\0' ? std::string("-") : std::string(1, c.getDirection()));
   }
   return s;
 }
@@ -172,8 +170,8 @@ TEST(ReadTest, BatchTextNumbersComeFromFileNames) {
   ScopedTempDir dir;
   for (const char* name : {"D3_a.seg", "D12_b.seg", "x"}) dir.write(name, "S.\n");
   Graph G;
-  ASSERT_TRUE(Read::readSentencesFromAllFiles(&G, dir.path(),
-                                              {"D3_a.seg", "D12_b.seg", "x"}));
+  ASSERT_TRUE(
+      Read::readSentencesFromAllFiles(&G, dir.path(), {"D3_a.seg", "D12_b.seg", "x"}));
   EXPECT_EQ(ids(G.vertexList), "3.1 12.1 0.1");
 }
 
@@ -187,7 +185,8 @@ TEST(ReadTest, TextNumbersOfNewsCorpusFileNames) {
       {"Folha.txt.seg", 0},
       {"D", 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(Read::textNumberOfFileName(c.name), c.number) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(Read::textNumberOfFileName(c.name), c.number) << c.name;
 }
 
 TEST(ReadTest, SegmentedTextsHoldOneSentenceALine) {
@@ -284,8 +283,8 @@ TEST(ReadTest, LoadingAgainAppends) {
   ASSERT_TRUE(G.createStopList(dir.write("stop", "de\n")));
   ASSERT_TRUE(G.createStopList(dir.file("stop")));
   EXPECT_EQ(G.stopList, (std::vector<std::string>{"de", "de"}));
-  ASSERT_TRUE(Read::readDescriptionOfRelationsCSTFromFile(
-      &G, dir.write("rel", "A 1 t\n")));
+  ASSERT_TRUE(
+      Read::readDescriptionOfRelationsCSTFromFile(&G, dir.write("rel", "A 1 t\n")));
   ASSERT_TRUE(Read::readDescriptionOfRelationsCSTFromFile(&G, dir.file("rel")));
   EXPECT_EQ(relationTypes(G), "A/1/t A/1/t");
   EXPECT_TRUE(G.createStopList(""));  // an empty name reads as an empty file

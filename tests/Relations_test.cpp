@@ -14,10 +14,9 @@ namespace {
 // One record as the corpora write it.
 std::string record(int sourceText, const std::string& sourcePos, int targetText,
                    const std::string& targetPos, const std::string& type) {
-  return "<R SDID=\"D" + std::to_string(sourceText) + "_C1_A.txt\" SSENT=\"" +
-         sourcePos + "\" TDID=\"D" + std::to_string(targetText) +
-         "_C1_B.txt\" TSENT=\"" + targetPos + "\">\n<RELATION TYPE=\"" + type +
-         "\" JUDGE=\"ana\"/>\n</R>\n";
+  return "<R SDID=\"D" + std::to_string(sourceText) + "_C1_A.txt\" SSENT=\"" + sourcePos +
+         "\" TDID=\"D" + std::to_string(targetText) + "_C1_B.txt\" TSENT=\"" + targetPos +
+         "\">\n<RELATION TYPE=\"" + type + "\" JUDGE=\"ana\"/>\n</R>\n";
 }
 
 // Texts 1 (two sentences), 2 (twelve) and 12 (one), and five types.
@@ -80,7 +79,8 @@ TEST(RelationsReaderTest, RecordsBecomeEdgePairs) {
        "1.1>2.1:Twice | 2.1<1.1:Twice"},
       {"listed twice",
        record(1, "1", 2, "1", "Elaboration") + record(1, "1", 2, "1", "Elaboration"),
-       "1.1>2.1:Elaboration 1.1>2.1:Elaboration | 2.1<1.1:Elaboration 2.1<1.1:Elaboration"},
+       "1.1>2.1:Elaboration 1.1>2.1:Elaboration | 2.1<1.1:Elaboration "
+       "2.1<1.1:Elaboration"},
       {"to itself", record(1, "1", 1, "1", "Elaboration"),
        "1.1>1.1:Elaboration | 1.1<1.1:Elaboration"},
       {"two-digit text and position", record(12, "1", 2, "12", "Elaboration"),
@@ -88,8 +88,9 @@ TEST(RelationsReaderTest, RecordsBecomeEdgePairs) {
       {"third digit ignored", record(2, "123", 1, "1", "Elaboration"),
        "2.12>1.1:Elaboration | 1.1<2.12:Elaboration"},
       {"no equals sign", "<R SDID \"D1\">\n", " | "},
-      {"CR LF reads like LF", "<R SDID=\"D1_x\" SSENT=\"2\" TDID=\"D2_y\" TSENT=\"5\">\r\n"
-                              "<RELATION TYPE=\"Elaboration\" JUDGE=\"j\"/>\r\n</R>\r\n",
+      {"CR LF reads like LF",
+       "<R SDID=\"D1_x\" SSENT=\"2\" TDID=\"D2_y\" TSENT=\"5\">\r\n"
+       "<RELATION TYPE=\"Elaboration\" JUDGE=\"j\"/>\r\n</R>\r\n",
        "1.2>2.5:Elaboration | 2.5<1.2:Elaboration"},
       // Without quotes the first byte of a value is lost: the position " "
       // names no sentence.
@@ -104,8 +105,8 @@ TEST(RelationsReaderTest, RecordsBecomeEdgePairs) {
 }
 
 TEST_F(RelationsTest, EdgesCarryTheTypeWeightAfterTheTextSequenceEdge) {
-  relations(&G, record(1, "1", 2, "3", "Elaboration") +
-                    record(2, "3", 1, "1", "Follow-up"));
+  relations(&G,
+            record(1, "1", 2, "3", "Elaboration") + record(2, "3", 1, "1", "Follow-up"));
   const Vertex* first = G.vertexList[0];
   ASSERT_EQ(first->edgeOutList.size(), 3u);
   EXPECT_EQ(first->edgeOutList[0]->getRelationName(), "Text-Sequence");

@@ -22,8 +22,8 @@ std::string finishing(const Graph& G) {
   std::string s;
   for (const Vertex* V : G.vertexList) {
     if (!s.empty()) s += ' ';
-    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) +
-         "=" + std::to_string(V->getPosTopologicalList());
+    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) + "=" +
+         std::to_string(V->getPosTopologicalList());
   }
   return s;
 }
@@ -100,11 +100,18 @@ TEST(TopologicalOrderingTest, TiesAndCyclesFollowTheSearchOrder) {
   } cases[] = {
       // Each text is searched in turn, the first text first: the last text
       // comes first, each in reading order.
-      {"chains only", {2, 3, 1}, {}, "1.1 1.2 2.1 2.2 2.3 3.1", "3.1 2.1 2.2 2.3 1.1 1.2"},
+      {"chains only",
+       {2, 3, 1},
+       {},
+       "1.1 1.2 2.1 2.2 2.3 3.1",
+       "3.1 2.1 2.2 2.3 1.1 1.2"},
       // Of two unvisited neighbours with the same posText the later edge is
       // followed first; it finishes first and comes last.
-      {"equal posText neighbours", {1, 2, 2}, {{{1, 1}, {2, 2}}, {{1, 1}, {3, 2}}},
-       "3.2 2.2", "2.2 3.2"},
+      {"equal posText neighbours",
+       {1, 2, 2},
+       {{{1, 1}, {2, 2}}, {{1, 1}, {3, 2}}},
+       "3.2 2.2",
+       "2.2 3.2"},
       // The sentence that closes a cycle finishes first.
       {"two-sentence cycle", {2}, {{{1, 2}, {1, 1}}}, "1.2 1.1", "1.1 1.2"},
       // A relation parallel to the Text-Sequence edge changes nothing.
@@ -247,8 +254,9 @@ TEST(CycleRemovalTest, ACycleClosedAgainByAnalysedVerticesIsARepeat) {
     EXPECT_EQ(removeCycles(&G), c.printed);
     EXPECT_EQ(weights(G), c.left);
     // The target keeps the in-edge of the removed edge.
-    EXPECT_EQ(inEdges(G), "1.2<1.1:Elaboration,1.3:Elaboration; "
-                          "1.3<1.1:Elaboration,1.2:Elaboration");
+    EXPECT_EQ(inEdges(G),
+              "1.2<1.1:Elaboration,1.3:Elaboration; "
+              "1.3<1.1:Elaboration,1.2:Elaboration");
   }
 }
 
@@ -362,8 +370,8 @@ TEST(CycleRemovalTest, AHandlerHearsOfRemovedEdgesInPlaceOfThePrint) {
   TopologicalOrdering::removeAllCycles(
       &heard, nullptr, [&](const Vertex& source, const Edge& edge) {
         removed += "V(" + std::to_string(source.getIdText()) + "," +
-                   std::to_string(source.getPosText()) + "):" +
-                   source.getStringSentence() + " to " +
+                   std::to_string(source.getPosText()) +
+                   "):" + source.getStringSentence() + " to " +
                    std::to_string(edge.getVertex()->getIdText()) + "." +
                    std::to_string(edge.getVertex()->getPosText()) + " " +
                    edge.getRelationName() + "\n";

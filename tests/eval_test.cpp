@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <map>
 
-#include "eval/ClusterEvaluation.h"
-#include "eval/EvalDriver.h"
 #include "Graph.h"
 #include "Read.h"
+#include "eval/ClusterEvaluation.h"
+#include "eval/EvalDriver.h"
 #include "test_util.h"
 
 namespace {

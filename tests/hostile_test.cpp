@@ -1,9 +1,8 @@
 // Hostile and huge inputs: every byte sequence gives a defined result,
 // never a crash, a read out of bounds or a hang.
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "Graph.h"
 #include "Read.h"
@@ -34,12 +33,15 @@ class HostileTest : public testing::Test {
 }  // namespace
 
 TEST_F(HostileTest, NulAndFfBytesPassThroughWhole) {
-  dir.write("t", bytes("um\0dois. tr\xFF" "es\n\xFF\xFF\n"));
-  dir.write("s", bytes("\xFF\xFF\ntr\xFF" "es\num\0dois.\n"));
+  dir.write("t", bytes("um\0dois. tr\xFF"
+                       "es\n\xFF\xFF\n"));
+  dir.write("s", bytes("\xFF\xFF\ntr\xFF"
+                       "es\num\0dois.\n"));
   const RunResult r = run({"1", "s", "o", "1", "t", "0"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(readWholeFile(dir.file("o")), bytes("um\0dois.\ntr\xFF" "es\n\xFF\xFF\n"));
+  EXPECT_EQ(readWholeFile(dir.file("o")), bytes("um\0dois.\ntr\xFF"
+                                                "es\n\xFF\xFF\n"));
 }
 
 TEST_F(HostileTest, TenMegabyteLineAndMegabyteWord) {
@@ -62,9 +64,12 @@ TEST_F(HostileTest, RelationFilesOfOnlyEqualsSignsOrCutRecords) {
   dir.write("t", "Um.\nDois.\n");
   dir.write("s", "Dois.\nUm.\n");
   dir.write("equals", std::string(1 << 20, '='));
-  dir.write("cut", "<R SDID=\"D1_x\" SSENT=\"1\" TDID=\"D1_x\" TSENT=\"2\">\n<RELATION TYPE=\"Elab");
-  dir.write("digits", "<R SDID=\"D100_x\" SSENT=\"999\" TDID=\"D-1_x\" TSENT=\"-5\">"
-                      "<RELATION TYPE=\"Elaboration\" JUDGE=\"\"/></R>");
+  dir.write(
+      "cut",
+      "<R SDID=\"D1_x\" SSENT=\"1\" TDID=\"D1_x\" TSENT=\"2\">\n<RELATION TYPE=\"Elab");
+  dir.write("digits",
+            "<R SDID=\"D100_x\" SSENT=\"999\" TDID=\"D-1_x\" TSENT=\"-5\">"
+            "<RELATION TYPE=\"Elaboration\" JUDGE=\"\"/></R>");
   const RunResult r = run({"1", "s", "o", "1", "t", "3", "equals", "cut", "digits"});
   EXPECT_EQ(r.status, 0);
   // Every record of equals signs names text 0, which no text has.
@@ -85,7 +90,9 @@ TEST_F(HostileTest, HugeAndNegativeCountsOnTheCommandLine) {
     bool walkFails;
   } cases[] = {
       {"largest int", {"1", "empty", "o", "2147483647", "empty"}, "2147483647", true},
-      {"beyond int wraps like atoi", {"1", "empty", "o", "4294967297", "t", "0"}, "1",
+      {"beyond int wraps like atoi",
+       {"1", "empty", "o", "4294967297", "t", "0"},
+       "1",
        false},
       {"far below zero", {"1", "empty", "o", "-99999999999", "0"}, "-1215752191", false},
       {"leading blanks and sign", {"1", "empty", "o", "  +1x", "t", "0"}, "1", false},
@@ -95,8 +102,7 @@ TEST_F(HostileTest, HugeAndNegativeCountsOnTheCommandLine) {
     EXPECT_NE(r.out.find("Numero de TextFiles: " + c.echoedTexts + "\n"),
               std::string::npos)
         << c.name << ": " << r.out;
-    EXPECT_EQ(r.out.find("ERRO NA LEITURA") != std::string::npos, c.walkFails)
-        << c.name;
+    EXPECT_EQ(r.out.find("ERRO NA LEITURA") != std::string::npos, c.walkFails) << c.name;
     EXPECT_EQ(r.status, 0) << c.name;
   }
 }
@@ -128,17 +134,27 @@ TEST_F(HostileTest, DirectoriesFifosAndDevicesAsPaths) {
     int status;
     std::string err;
   } cases[] = {
-      {"directory as summary", {"1", "d", "o", "1", "t", "0"}, 1,
+      {"directory as summary",
+       {"1", "d", "o", "1", "t", "0"},
+       1,
        "sentralign: d: Is a directory\n"},
-      {"directory as relation file", {"1", "s", "o", "1", "t", "1", "d"}, 1,
+      {"directory as relation file",
+       {"1", "s", "o", "1", "t", "1", "d"},
+       1,
        "sentralign: d: Is a directory\n"},
-      {"directory as output", {"1", "s", "d", "1", "t", "0"}, 1,
+      {"directory as output",
+       {"1", "s", "d", "1", "t", "0"},
+       1,
        "sentralign: d: Is a directory\n"},
       {"FIFO without writer as text", {"1", "empty", "o", "1", "fifo", "0"}, 0, ""},
-      {"FIFO without reader as output", {"1", "s", "fifo", "1", "t", "0"}, 1,
+      {"FIFO without reader as output",
+       {"1", "s", "fifo", "1", "t", "0"},
+       1,
        "sentralign: fifo: No such device or address\n"},
-      {"/dev/null as text and output", {"1", "empty", "/dev/null", "1", "/dev/null", "0"},
-       0, ""},
+      {"/dev/null as text and output",
+       {"1", "empty", "/dev/null", "1", "/dev/null", "0"},
+       0,
+       ""},
   };
   for (const Case& c : cases) {
     const RunResult r = run(c.args);
@@ -162,11 +178,11 @@ TEST_F(HostileTest, LargeNeighbouringTopicsStayInLinearMemory) {
   dir.write("casas", casas);
   dir.write("rios", rios);
   dir.write("s", "rio.\ncasa.\n");
-  const RunResult r = runProgram(
-      "/bin/sh",
-      {"-c", "ulimit -v 200000 && exec \"$0\" \"$@\"", SENTRALIGN_BIN, "4", "s", "o",
-       "2", "casas", "rios", "0"},
-      dir.path());
+  const RunResult r =
+      runProgram("/bin/sh",
+                 {"-c", "ulimit -v 200000 && exec \"$0\" \"$@\"", SENTRALIGN_BIN, "4",
+                  "s", "o", "2", "casas", "rios", "0"},
+                 dir.path());
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(readWholeFile(dir.file("o")), "casa.\nrio.\n");
 #endif

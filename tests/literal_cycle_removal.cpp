@@ -21,7 +21,8 @@ Vertex* getVertexStartDFS(Graph* G) {
   }
   if (candidate == nullptr) return nullptr;
   for (Vertex* V : G->vertexList) {
-    if (V->getState() == Vertex::kStateUnvisited && V->getPosText() < candidate->getPosText()) {
+    if (V->getState() == Vertex::kStateUnvisited &&
+        V->getPosText() < candidate->getPosText()) {
       candidate = V;
     }
   }
@@ -133,8 +134,9 @@ void detectCycles(Graph* G, std::vector<Vertex*> cycle, Vertex* V) {
     }
     if (isNew) {
       G->incNumCycles();
-      addNumCyclesToEdge(G, std::vector<Vertex*>(cycle.begin() + static_cast<std::ptrdiff_t>(i),
-                                                 cycle.end()));
+      addNumCyclesToEdge(
+          G, std::vector<Vertex*>(cycle.begin() + static_cast<std::ptrdiff_t>(i),
+                                  cycle.end()));
     }
     return;
   }

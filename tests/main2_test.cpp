@@ -4,9 +4,8 @@
 #include "main2.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "test_util.h"
 
@@ -15,9 +14,8 @@ TEST(Main2Test, ExtensionIsWhatFollowsTheLastDot) {
     const char* name;
     bool isText;
   } cases[] = {
-      {"D1_x.seg", true}, {"a.b.seg", true}, {"seg", true},
-      {"text.SEG", false}, {"text.Seg", false}, {"text.seg.txt", false},
-      {"text.", false}, {".seg", true},
+      {"D1_x.seg", true},  {"a.b.seg", true},       {"seg", true},    {"text.SEG", false},
+      {"text.Seg", false}, {"text.seg.txt", false}, {"text.", false}, {".seg", true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(extensionTest(c.name, "seg"), c.isText) << c.name;
@@ -32,8 +30,8 @@ TEST(Main2Test, ClustersAreTheEntriesThatDoNotBeginWithADot) {
   std::vector<std::string> directories;
   ASSERT_TRUE(createDirectories(corpus.path() + "/", &directories));
   std::sort(directories.begin(), directories.end());
-  EXPECT_EQ(directories, (std::vector<std::string>{corpus.file("C1"),
-                                                   corpus.file("plain")}));
+  EXPECT_EQ(directories,
+            (std::vector<std::string>{corpus.file("C1"), corpus.file("plain")}));
 }
 
 TEST(Main2Test, FileKindsAreTakenFromNames) {
@@ -44,8 +42,8 @@ TEST(Main2Test, FileKindsAreTakenFromNames) {
   }
   std::vector<std::string> texts, relations;
   std::string summary = "unchanged";
-  ASSERT_TRUE(createFileNames(cluster.path(), &texts, &relations, "resCluster",
-                              &summary));
+  ASSERT_TRUE(
+      createFileNames(cluster.path(), &texts, &relations, "resCluster", &summary));
   std::sort(texts.begin(), texts.end());
   EXPECT_EQ(texts, (std::vector<std::string>{"D1_a.seg", "a.b.seg", "seg"}));
   EXPECT_EQ(relations, (std::vector<std::string>{"D1_D2.cst"}));
@@ -126,13 +124,19 @@ TEST_F(BatchTest, UnopenableDirectoriesEndTheRun) {
     std::vector<std::string> args;
     std::string out, err;
   } cases[] = {
-      {"no such corpus", {"1", "none/"}, "melthod: 1\nnone/\n",
+      {"no such corpus",
+       {"1", "none/"},
+       "melthod: 1\nnone/\n",
        "Nao foi possivel abrir diretorio.\n"
        "sentralign-batch: none/: No such file or directory\n"},
-      {"corpus without trailing slash", {"1", "corpus"}, "melthod: 1\ncorpus\n",
+      {"corpus without trailing slash",
+       {"1", "corpus"},
+       "melthod: 1\ncorpus\n",
        "Nao foi possivel abrir diretorio.\n"
        "sentralign-batch: corpusplain: No such file or directory\n"},
-      {"plain file as cluster", {"1", "corpus/"}, "melthod: 1\ncorpus/\n",
+      {"plain file as cluster",
+       {"1", "corpus/"},
+       "melthod: 1\ncorpus/\n",
        "Nao foi possivel abrir diretorio.\n"
        "sentralign-batch: corpus/plain: Not a directory\n"},
       {"no method", {}, "", "sentralign-batch: uso: sentralign-batch METODO [CORPUS/]\n"},

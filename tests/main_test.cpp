@@ -1,9 +1,8 @@
 // End-to-end runs of the sentralign executable in a scratch working
 // directory: console text, exit status and output file, byte for byte.
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "test_util.h"
 
@@ -60,9 +59,11 @@ TEST_F(CliTest, MissingArgumentsStopTheWalk) {
       {"no arguments", {}, ""},
       {"only the method", {"1"}, "Method: 1\n"},
       {"no output", {"2", "s.txt"}, "Method: 2\nDiretorio do Sumario: s.txt\n"},
-      {"no relation count", {"1", "s.txt", "o.txt", "1", "t1.txt"},
+      {"no relation count",
+       {"1", "s.txt", "o.txt", "1", "t1.txt"},
        echo("1", "s.txt", "o.txt", 1)},
-      {"fewer texts than counted", {"1", "s.txt", "o.txt", "5", "t1.txt", "t2.txt"},
+      {"fewer texts than counted",
+       {"1", "s.txt", "o.txt", "5", "t1.txt", "t2.txt"},
        echo("1", "s.txt", "o.txt", 5)},
   };
   for (const Case& c : cases) {
@@ -96,8 +97,7 @@ TEST_F(CliTest, OrdersBySentencePlaceAndLength) {
        "Escolas fecham.\n"},
   };
   for (const Case& c : cases) {
-    const RunResult r =
-        run({c.method, "s.txt", "o.txt", "2", "t1.txt", "t2.txt", "0"});
+    const RunResult r = run({c.method, "s.txt", "o.txt", "2", "t1.txt", "t2.txt", "0"});
     EXPECT_EQ(r.out, kBanner + echo(c.method, "s.txt", "o.txt", 2) +
                          "Numero de CSTFiles: 0\n" + kDone)
         << c.method;
@@ -125,10 +125,10 @@ TEST_F(CliTest, OrdersTopologicallyAndRemovesCycles) {
   } cases[] = {
       // The search from 1.1 reaches 2.1 through 1.3 before 1.4.
       {"5", "",
-       "Chove forte na cidade.\n"                        // 1.1
-       "Escolas fecham.\n"                               // 1.4
-       "Rios transbordam em tres bairros da cidade.\n"   // 2.1
-       "A chuva deve parar amanha.\n"},                  // 2.2
+       "Chove forte na cidade.\n"                       // 1.1
+       "Escolas fecham.\n"                              // 1.4
+       "Rios transbordam em tres bairros da cidade.\n"  // 2.1
+       "A chuva deve parar amanha.\n"},                 // 2.2
       // Without 1.3 > 2.1 text 1 is searched alone and finishes first.
       {"6", "V(1,3):A defesa civil pede cuidado aos moradores.\n",
        "Rios transbordam em tres bairros da cidade.\n"
@@ -157,13 +157,17 @@ TEST_F(CliTest, WalkCasesWriteEmptyOutputs) {
     std::vector<std::string> args;
     std::string out;
   } cases[] = {
-      {"no texts and no relations", {"1", "empty.txt", "o.txt", "0", "0"},
+      {"no texts and no relations",
+       {"1", "empty.txt", "o.txt", "0", "0"},
        echo("1", "empty.txt", "o.txt", 0) + "Numero de CSTFiles: 0\n"},
-      {"unknown method", {"7", "s.txt", "o.txt", "1", "t1.txt", "0"},
+      {"unknown method",
+       {"7", "s.txt", "o.txt", "1", "t1.txt", "0"},
        echo("7", "s.txt", "o.txt", 1) + "Numero de CSTFiles: 0\n"},
-      {"method not a number", {"x", "s.txt", "o.txt", "1", "t1.txt", "0"},
+      {"method not a number",
+       {"x", "s.txt", "o.txt", "1", "t1.txt", "0"},
        echo("0", "s.txt", "o.txt", 1) + "Numero de CSTFiles: 0\n"},
-      {"negative counts take nothing", {"1", "empty.txt", "o.txt", "-4", "-1", "extra"},
+      {"negative counts take nothing",
+       {"1", "empty.txt", "o.txt", "-4", "-1", "extra"},
        echo("1", "empty.txt", "o.txt", -4) + "Numero de CSTFiles: -1\n"},
   };
   for (const Case& c : cases) {
@@ -177,8 +181,8 @@ TEST_F(CliTest, WalkCasesWriteEmptyOutputs) {
   // count, which reads as 0.
   const RunResult r =
       run({"1", "s.txt", "o.txt", "3", "t1.txt", "t2.txt", "1", "c1.txt"});
-  EXPECT_EQ(r.out, kBanner + echo("1", "s.txt", "o.txt", 3) +
-                       "Numero de CSTFiles: 0\n" + kDone);
+  EXPECT_EQ(r.out,
+            kBanner + echo("1", "s.txt", "o.txt", 3) + "Numero de CSTFiles: 0\n" + kDone);
   EXPECT_EQ(r.status, 0);
 }
 
@@ -190,11 +194,14 @@ TEST_F(CliTest, UnreadableInputFailsWithoutTouchingTheOutput) {
     std::vector<std::string> args;
     std::string err;
   } cases[] = {
-      {"missing text", {"1", "s.txt", "o.txt", "1", "none.txt", "0"},
+      {"missing text",
+       {"1", "s.txt", "o.txt", "1", "none.txt", "0"},
        "sentralign: none.txt: No such file or directory\n"},
-      {"missing summary", {"1", "none.txt", "o.txt", "1", "t1.txt", "0"},
+      {"missing summary",
+       {"1", "none.txt", "o.txt", "1", "t1.txt", "0"},
        "sentralign: none.txt: No such file or directory\n"},
-      {"directory as text", {"1", "s.txt", "o.txt", "1", "adir", "0"},
+      {"directory as text",
+       {"1", "s.txt", "o.txt", "1", "adir", "0"},
        "sentralign: adir: Is a directory\n"},
   };
   for (const Case& c : cases) {
@@ -271,7 +278,8 @@ TEST_F(CliTest, OrdersByTopics) {
   // 2.1 shares "rios transbordam" with 1.2 and joins its topic, which weighs
   // 1 like the topic of 1.1 but was made after it; 2.2 (weight 2) follows.
   const RunResult r = run({"4", "s.txt", "o.txt", "2", "t1.txt", "t2.txt", "0"});
-  EXPECT_EQ(r.out, kBanner + echo("4", "s.txt", "o.txt", 2) + "Numero de CSTFiles: 0\n" + kDone);
+  EXPECT_EQ(r.out,
+            kBanner + echo("4", "s.txt", "o.txt", 2) + "Numero de CSTFiles: 0\n" + kDone);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(readWholeFile(dir.file("o.txt")),
@@ -284,7 +292,8 @@ TEST_F(CliTest, OrdersByTopics) {
 TEST_F(CliTest, TopicsDependOnTheStopList) {
   dir.write("t3.txt", "Chove na serra. A casa da praia caiu.\n");
   dir.write("t4.txt", "A rua da escola fechou.\n");
-  dir.write("s3.txt", "A rua da escola fechou.\nA casa da praia caiu.\nChove na serra.\n");
+  dir.write("s3.txt",
+            "A rua da escola fechou.\nA casa da praia caiu.\nChove na serra.\n");
   struct Case {
     const char* name;
     std::string stopList;
@@ -292,7 +301,8 @@ TEST_F(CliTest, TopicsDependOnTheStopList) {
   } cases[] = {
       // "a" and "da" are shared words: 2.1 joins the topic of 1.2 and
       // follows it.
-      {"no stop words", "", "Chove na serra.\nA casa da praia caiu.\nA rua da escola fechou.\n"},
+      {"no stop words", "",
+       "Chove na serra.\nA casa da praia caiu.\nA rua da escola fechou.\n"},
       // Without them 2.1 opens a topic of weight 1, before 1.2's (2).
       {"a and da are stop words", "a\nda\n",
        "Chove na serra.\nA rua da escola fechou.\nA casa da praia caiu.\n"},
@@ -300,7 +310,8 @@ TEST_F(CliTest, TopicsDependOnTheStopList) {
   for (const Case& c : cases) {
     dir.write("stoplist_portugues.txt", c.stopList);
     const RunResult r = run({"4", "s3.txt", "o.txt", "2", "t3.txt", "t4.txt", "0"});
-    EXPECT_EQ(r.out, kBanner + echo("4", "s3.txt", "o.txt", 2) + "Numero de CSTFiles: 0\n" + kDone)
+    EXPECT_EQ(r.out, kBanner + echo("4", "s3.txt", "o.txt", 2) +
+                         "Numero de CSTFiles: 0\n" + kDone)
         << c.name;
     EXPECT_EQ(r.status, 0) << c.name;
     EXPECT_EQ(readWholeFile(dir.file("o.txt")), c.ordered) << c.name;
@@ -317,12 +328,13 @@ TEST_F(CliTest, RunningOutOfMemoryEndsWithStatusOne) {
   for (int i = 0; i < 1000000; ++i) casas += "casa.\n";
   dir.write("casas.txt", casas);
   dir.write("s4.txt", "casa.\n");
-  const RunResult r = runProgram(
-      "/bin/sh",
-      {"-c", "ulimit -v 150000 && exec \"$0\" \"$@\"", SENTRALIGN_BIN, "4", "s4.txt",
-       "o.txt", "1", "casas.txt", "0"},
-      dir.path());
-  EXPECT_EQ(r.out, kBanner + echo("4", "s4.txt", "o.txt", 1) + "\nERROR! Memory Overflow\n\n");
+  const RunResult r =
+      runProgram("/bin/sh",
+                 {"-c", "ulimit -v 150000 && exec \"$0\" \"$@\"", SENTRALIGN_BIN, "4",
+                  "s4.txt", "o.txt", "1", "casas.txt", "0"},
+                 dir.path());
+  EXPECT_EQ(r.out,
+            kBanner + echo("4", "s4.txt", "o.txt", 1) + "\nERROR! Memory Overflow\n\n");
   EXPECT_EQ(r.status, 1);
   EXPECT_FALSE(fileExists(dir.file("o.txt")));
 #endif

@@ -18,8 +18,7 @@ int pick(std::mt19937* random, int low, int high) {
 
 }  // namespace
 
-void buildRandomGraph(Graph* G, unsigned seed, int texts, int maxSentences,
-                      int edges) {
+void buildRandomGraph(Graph* G, unsigned seed, int texts, int maxSentences, int edges) {
   std::mt19937 random(seed);
   for (int t = 1; t <= texts; ++t) {
     const int sentences = pick(&random, 1, maxSentences);
@@ -43,16 +42,18 @@ void buildRandomGraph(Graph* G, unsigned seed, int texts, int maxSentences,
     const int shape = pick(&random, 0, 9);
     if (shape == 0) to = from;
     if (shape == 1 && !from->edgeOutList.empty()) {
-      to = from->edgeOutList[static_cast<std::size_t>(
-                                 pick(&random, 0, static_cast<int>(from->edgeOutList.size()) - 1))]
+      to = from
+               ->edgeOutList[static_cast<std::size_t>(
+                   pick(&random, 0, static_cast<int>(from->edgeOutList.size()) - 1))]
                ->getVertex();
     }
-    linkTestVertices(from, to, kNames[pick(&random, 0, 3)], kWeights[pick(&random, 0, 6)]);
+    linkTestVertices(from, to, kNames[pick(&random, 0, 3)],
+                     kWeights[pick(&random, 0, 6)]);
   }
 }
 
-void buildRandomCluster(Graph* G, unsigned seed, int texts, int sentences,
-                        int relations, const std::string& description) {
+void buildRandomCluster(Graph* G, unsigned seed, int texts, int sentences, int relations,
+                        const std::string& description) {
   std::mt19937 random(seed);
   Read::readDescriptionOfRelationsCSTFromBytes(G, description);
   for (int t = 1; t <= texts; ++t) {
@@ -73,7 +74,8 @@ void buildRandomCluster(Graph* G, unsigned seed, int texts, int sentences,
             std::to_string(pick(&random, 1, sentences)) + "\" TDID=\"D" +
             std::to_string(to) + "_C1_B.txt\" TSENT=\"" +
             std::to_string(pick(&random, 1, sentences)) + "\">\n<RELATION TYPE=\"" +
-            types[static_cast<std::size_t>(pick(&random, 0, static_cast<int>(types.size()) - 1))] +
+            types[static_cast<std::size_t>(
+                pick(&random, 0, static_cast<int>(types.size()) - 1))] +
             "\" JUDGE=\"gerador\"/>\n</R>\n";
   }
   Read::readRelationsCSTFromBytes(G, file);

@@ -38,8 +38,8 @@ const char kBanner[] =
 
 ScopedTempDir::ScopedTempDir() {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr ? base : "/tmp") +
-                        "/sentralign_test_XXXXXX";
+  std::string pattern =
+      std::string(base != nullptr ? base : "/tmp") + "/sentralign_test_XXXXXX";
   if (::mkdtemp(&pattern[0]) == nullptr) throw std::runtime_error("mkdtemp");
   path_ = pattern;
 }
@@ -74,14 +74,13 @@ bool fileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-RunResult runProgram(const std::string& program,
-                     const std::vector<std::string>& args,
+RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::string& cwd) {
   ScopedTempDir capture;
   std::string command = "cd " + quote(cwd) + " && " + quote(program);
   for (const std::string& arg : args) command += " " + quote(arg);
-  command += " </dev/null >" + quote(capture.file("out")) + " 2>" +
-             quote(capture.file("err"));
+  command +=
+      " </dev/null >" + quote(capture.file("out")) + " 2>" + quote(capture.file("err"));
   RunResult result;
   const int raw = std::system(command.c_str());
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -114,8 +113,7 @@ std::string edgeLists(const Graph& G, bool out) {
       if (!first) s += ',';
       first = false;
       s += std::to_string(e->getVertex()->getIdText()) + "." +
-           std::to_string(e->getVertex()->getPosText()) + ":" +
-           e->getRelationName();
+           std::to_string(e->getVertex()->getPosText()) + ":" + e->getRelationName();
     }
   }
   return s;
@@ -135,8 +133,7 @@ Vertex* addTestVertex(Graph* G, int idText, int posText, int words,
   return V;
 }
 
-void linkTestVertices(Vertex* from, Vertex* to, const std::string& name,
-                      float weight) {
+void linkTestVertices(Vertex* from, Vertex* to, const std::string& name, float weight) {
   Edge* out = new Edge(to);
   out->setRelationName(name);
   out->setWeight(weight);

@@ -40,8 +40,7 @@ struct RunResult {
 };
 
 // Runs `program` with `args` in the directory `cwd`, stdin from /dev/null.
-RunResult runProgram(const std::string& program,
-                     const std::vector<std::string>& args,
+RunResult runProgram(const std::string& program, const std::vector<std::string>& args,
                      const std::string& cwd);
 
 // The stdout of a sentralign run up to the argument walk.
@@ -61,8 +60,7 @@ Vertex* addTestVertex(Graph* G, int idText, int posText, int words = 1,
 
 // Links `from` to `to` as the relation reader does: an out-edge of `from`
 // and its in-edge twin on `to`, both named `name` and weighing `weight`.
-void linkTestVertices(Vertex* from, Vertex* to, const std::string& name,
-                      float weight);
+void linkTestVertices(Vertex* from, Vertex* to, const std::string& name, float weight);
 
 // Texts of the given lengths (text 1 first), each sentence "S<text>.<pos>"
 // and chained to the next by a "Text-Sequence" edge of weight 2.

@@ -6,11 +6,11 @@
 #include <unordered_set>
 #include <utility>
 
-#include "engine/CycleRemovalProgress.h"
 #include "Edge.h"
 #include "Graph.h"
-#include "engine/SearchSteps.h"
 #include "Vertex.h"
+#include "engine/CycleRemovalProgress.h"
+#include "engine/SearchSteps.h"
 
 namespace {
 
@@ -204,7 +204,8 @@ void CycleRemoval::searchPlain(std::vector<Vertex*> path, Vertex* V) {
       const int i = found->second;
       if (below < i) return;  // every vertex of the cycle is "a": a repeat
       G_->incNumCycles();
-      engine::countCycleOnEdges(path.data() + i, path.size() - static_cast<std::size_t>(i));
+      engine::countCycleOnEdges(path.data() + i,
+                                path.size() - static_cast<std::size_t>(i));
       return;
     }
     const int here = static_cast<int>(path.size());
@@ -429,9 +430,11 @@ std::int64_t CycleRemoval::searchFrom(int start) {
     Task& task = tasks.back();
     int target = -1;
     if (task.outcome != nullptr) {
-      if (task.next < task.outcome->exits.size()) target = task.outcome->exits[task.next++];
+      if (task.next < task.outcome->exits.size())
+        target = task.outcome->exits[task.next++];
     } else {
-      const std::size_t p = static_cast<std::size_t>(at(neighbourBegin_, task.entry)) + task.next;
+      const std::size_t p =
+          static_cast<std::size_t>(at(neighbourBegin_, task.entry)) + task.next;
       if (p < static_cast<std::size_t>(at(neighbourEnd_, task.entry))) {
         target = neighbours_[p].target;
         ++task.next;

@@ -146,16 +146,16 @@ class CycleRemoval {
   std::vector<int> neighbourBegin_, neighbourEnd_;  // into neighbours_
   std::vector<Entry> neighbours_;
   std::vector<int> sourceBegin_, sourceEnd_;  // into sources_
-  std::vector<int> sources_;  // per vertex, the source of each edge to it
-  std::vector<std::size_t> positions_;                  // scratch of
-  std::unordered_map<const Vertex*, int> firstPlace_;   // setNeighbours
+  std::vector<int> sources_;                  // per vertex, the source of each edge to it
+  std::vector<std::size_t> positions_;        // scratch of
+  std::unordered_map<const Vertex*, int> firstPlace_;  // setNeighbours
 
   // Strongly connected components: members_[componentBegin_[c],
   // componentEnd_[c]) are the vertices of component c.
   std::vector<int> componentOf_;
   std::vector<int> members_;
   std::vector<int> componentBegin_, componentEnd_;
-  std::vector<char> hasCycleEdge_;  // more than one vertex, or a loop
+  std::vector<char> hasCycleEdge_;                   // more than one vertex, or a loop
   std::map<std::pair<int, int>, Outcome> outcomes_;  // (component, entry)
 
   // One pass.

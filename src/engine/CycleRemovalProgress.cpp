@@ -21,11 +21,11 @@ void CycleRemovalProgress::update(int step, int removed, std::uint64_t paths) {
   if (now < nextDraw_) return;
   nextDraw_ = now + kRedrawInterval;
   char line[160];
-  const int length = std::snprintf(
-      line, sizeof line,
-      "sentralign: removendo ciclos: passo %d, %d arestas removidas, "
-      "%llu caminhos seguidos",
-      step, removed, static_cast<unsigned long long>(paths));
+  const int length =
+      std::snprintf(line, sizeof line,
+                    "sentralign: removendo ciclos: passo %d, %d arestas removidas, "
+                    "%llu caminhos seguidos",
+                    step, removed, static_cast<unsigned long long>(paths));
   if (length <= 0) return;
   const int padding = shownLength_ > length ? shownLength_ - length : 0;
   std::fprintf(out_, "\r%s%*s", line, padding, "");

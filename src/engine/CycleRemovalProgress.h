@@ -37,9 +37,9 @@ class CycleRemovalProgress {
 
   std::FILE* out_;
   bool enabled_;
-  Clock::time_point showFrom_;   // nothing is drawn before this
-  Clock::time_point nextDraw_;   // the earliest time of the next redraw
-  int shownLength_ = 0;          // characters of the line on screen, 0: none
+  Clock::time_point showFrom_;  // nothing is drawn before this
+  Clock::time_point nextDraw_;  // the earliest time of the next redraw
+  int shownLength_ = 0;         // characters of the line on screen, 0: none
 };
 
 #endif  // SENTRALIGN_ENGINE_CYCLEREMOVALPROGRESS_H_

@@ -4,17 +4,17 @@
 #include <set>
 #include <utility>
 
-#include "eval/CorpusLayout.h"
 #include "DataDir.h"
-#include "eval/DotWriter.h"
 #include "Edge.h"
-#include "eval/Encoding.h"
 #include "Graph.h"
 #include "Methods.h"
 #include "Read.h"
+#include "Vertex.h"
+#include "eval/CorpusLayout.h"
+#include "eval/DotWriter.h"
+#include "eval/Encoding.h"
 #include "eval/SentenceMatcher.h"
 #include "io/Files.h"
-#include "Vertex.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "eval/Agreement.h"
 #include "CST.h"
+#include "eval/Agreement.h"
 
 struct ClusterFiles;
 

@@ -4,9 +4,9 @@
 #include <tuple>
 
 #include "Edge.h"
-#include "eval/Encoding.h"
 #include "Graph.h"
 #include "Vertex.h"
+#include "eval/Encoding.h"
 
 namespace {
 
@@ -89,7 +89,8 @@ std::string legend(const std::vector<std::pair<std::string, std::string>>& colou
       std::string(kSummaryFill) + "\">sentenca do sumario</TD></TR>\n";
   for (const auto& c : colours) {
     s += "    <TR><TD ALIGN=\"LEFT\"><FONT COLOR=\"" + c.second +
-         "\">&#9472;&#9472;&#9654; " + Encoding::markupEscaped(c.first) + "</FONT></TD></TR>\n";
+         "\">&#9472;&#9472;&#9654; " + Encoding::markupEscaped(c.first) +
+         "</FONT></TD></TR>\n";
   }
   if (anyRemoved) {
     s += "    <TR><TD ALIGN=\"LEFT\">- - &#9654; removida pelo metodo 6</TD></TR>\n";

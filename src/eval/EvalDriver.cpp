@@ -338,7 +338,8 @@ int run(int argc, char** argv) {
                            : options.json ? report.json()
                                           : report.table();
   std::fwrite(text.data(), 1, text.size(), stdout);
-  if (!options.svgPath.empty() && !sentralign::io::writeFile(options.svgPath, report.svg(), &err)) {
+  if (!options.svgPath.empty() &&
+      !sentralign::io::writeFile(options.svgPath, report.svg(), &err)) {
     console.message(err);
     status = kEvalExitFailure;
   }

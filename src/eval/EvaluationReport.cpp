@@ -370,8 +370,8 @@ std::string EvaluationReport::svg() const {
                   "\" font-family=\"Helvetica, Arial, sans-serif\" font-size=\"12\">\n";
   s += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
   s += "<text x=\"" + svgNumber(kLeft) + "\" y=\"22\" font-size=\"14\">" +
-       Encoding::markupEscaped("Concordancia com a ordenacao humana em " + std::to_string(rowsTaken_) +
-                  " ordenacoes") +
+       Encoding::markupEscaped("Concordancia com a ordenacao humana em " +
+                               std::to_string(rowsTaken_) + " ordenacoes") +
        "</text>\n";
   s += "<text x=\"" + svgNumber(kLeft) +
        "\" y=\"40\" font-size=\"11\" fill=\"#555555\">" +
@@ -406,9 +406,10 @@ std::string EvaluationReport::svg() const {
       s += "<rect x=\"" + svgNumber(x + 1) + "\" y=\"" + svgNumber(top) + "\" width=\"" +
            svgNumber(kBarWidth - 2) + "\" height=\"" + svgNumber(barHeight) +
            "\" fill=\"" + kMeasures[k].colour + "\"><title>" +
-           Encoding::markupEscaped(statistics_[m].label + " " + kMeasures[k].tableName + ": media " +
-                      fixed(st.mean) + ", desvio " + fixed(st.sd) + ", min " +
-                      fixed(st.min) + ", max " + fixed(st.max)) +
+           Encoding::markupEscaped(statistics_[m].label + " " + kMeasures[k].tableName +
+                                   ": media " + fixed(st.mean) + ", desvio " +
+                                   fixed(st.sd) + ", min " + fixed(st.min) + ", max " +
+                                   fixed(st.max)) +
            "</title></rect>\n";
       s += "<line x1=\"" + cx + "\" y1=\"" + svgNumber(y(st.mean - st.sd)) + "\" x2=\"" +
            cx + "\" y2=\"" + svgNumber(y(st.mean + st.sd)) +
@@ -423,7 +424,8 @@ std::string EvaluationReport::svg() const {
     const double labelY = kTop + kPlotHeight + 18;
     s += "<text x=\"" + svgNumber(labelX) + "\" y=\"" + svgNumber(labelY) +
          "\" text-anchor=\"end\" transform=\"rotate(-30 " + svgNumber(labelX) + " " +
-         svgNumber(labelY) + ")\">" + Encoding::markupEscaped(statistics_[m].label) + "</text>\n";
+         svgNumber(labelY) + ")\">" + Encoding::markupEscaped(statistics_[m].label) +
+         "</text>\n";
   }
   return s + "</svg>\n";
 }
