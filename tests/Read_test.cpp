@@ -6,7 +6,6 @@
 #include "Edge.h"
 #include "Graph.h"
 #include "Vertex.h"
-#include "io/Files.h"
 #include "test_util.h"
 
 namespace {
@@ -240,18 +239,6 @@ TEST(ReadTest, UnreadableFilesFailBeforeAnyChange) {
     err.clear();
     EXPECT_FALSE(G.createStopList(c.path, &err)) << c.name;
     EXPECT_EQ(err, c.path + ": " + c.reason) << c.name;
-  }
-}
-
-TEST(ReadTest, FifoWithoutWriterAndDevNullReadEmpty) {
-  ScopedTempDir dir;
-  const std::string fifo = dir.file("fifo");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::string& path : {fifo, std::string("/dev/null")}) {
-    std::string bytes = "old";
-    std::string err;
-    EXPECT_TRUE(sentralign::io::readFile(path, &bytes, &err)) << path << ": " << err;
-    EXPECT_EQ(bytes, "") << path;
   }
 }
 

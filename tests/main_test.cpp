@@ -339,3 +339,45 @@ TEST_F(CliTest, RunningOutOfMemoryEndsWithStatusOne) {
   EXPECT_FALSE(fileExists(dir.file("o.txt")));
 #endif
 }
+
+// The output replaces what stood at its path only when it is written whole:
+// ordering a summary in place works, and a run that fails or is killed
+// while writing leaves the summary as it was.
+TEST_F(CliTest, OutputReplacesItsFileOnlyWhenWrittenWhole) {
+  // A summary of 20 kB, beyond the file size limit below, which leaves
+  // room for what the run writes on stdout and stderr.
+  std::string text;
+  for (int i = 0; i < 1000; ++i) text += "Frase numero " + std::to_string(i) + ".\n";
+  dir.write("long.txt", text);
+  dir.write("long_summary.txt", text);
+  const std::string limit = "ulimit -f 4 && exec \"$0\" \"$@\"";
+  std::vector<std::string> args = {"-c",
+                                   "trap '' XFSZ; " + limit,
+                                   SENTRALIGN_BIN,
+                                   "2",
+                                   "long_summary.txt",
+                                   "long_summary.txt",
+                                   "1",
+                                   "long.txt",
+                                   "0"};
+
+  // SIGXFSZ ignored: the write fails and says so.
+  RunResult r = runProgram("/bin/sh", args, dir.path());
+  EXPECT_EQ(r.err, "sentralign: long_summary.txt: File too large\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(readWholeFile(dir.file("long_summary.txt")), text);
+
+  // SIGXFSZ at its default: the run is killed mid-write.
+  args[1] = limit;
+  r = runProgram("/bin/sh", args, dir.path());
+  EXPECT_NE(r.status, 0);
+  EXPECT_EQ(readWholeFile(dir.file("long_summary.txt")), text);
+
+  r = run({"1", "s.txt", "s.txt", "2", "t1.txt", "t2.txt", "0"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(readWholeFile(dir.file("s.txt")),
+            "Chove forte na cidade.\n"
+            "Rios transbordam em tres bairros da cidade.\n"
+            "A chuva deve parar amanha.\n"
+            "Escolas fecham.\n");
+}
