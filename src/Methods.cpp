@@ -2,9 +2,18 @@
 
 #include "Graph.h"
 #include "TopicalOrdering.h"
+#include "TopologicalOrdering.h"
+#include "engine/CycleRemoval.h"
 
 bool runOrderingMethod(Graph* G, int Method, CycleRemovalProgress* progress,
                        const RemovedEdgeHandler& onRemoved) {
+  MethodRun run;
+  run.progress = progress;
+  run.onRemoved = onRemoved;
+  return runOrderingMethod(G, Method, run);
+}
+
+bool runOrderingMethod(Graph* G, int Method, const MethodRun& run) {
   switch (Method) {
     case 1:
       G->positionOrdering();
@@ -33,14 +42,9 @@ bool runOrderingMethod(Graph* G, int Method, CycleRemovalProgress* progress,
       return true;
     }
     case 6: {
-      {
-        TopologicalOrdering removal;
-        if (onRemoved) {
-          removal.removeAllCycles(G, progress, onRemoved);
-        } else {
-          removal.removeAllCycles(G, progress);
-        }
-      }
+      // TopologicalOrdering::removeAllCycles, with the time limit.
+      CycleRemoval removal(G, run.progress, run.onRemoved, run.timeLimit);
+      removal.run();
       TopologicalOrdering ordering;
       ordering.topologicalOrdering(G);
       G->orderedSumm = G->topologicalOrderedSumm;

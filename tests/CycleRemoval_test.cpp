@@ -226,3 +226,26 @@ TEST(CycleRemovalTest, TheFirstPassAddsToTheCountsItFinds) {
       },
       "counts left over on a cycle");
 }
+
+namespace {
+
+// A removal gives up once its time limit has passed; within its limit, it
+// ends as always.
+TEST(CycleRemovalTest, GivesUpOnceItsTimeLimitHasPassed) {
+  Graph dense;
+  buildRandomGraph(&dense, 7, 3, 12, 60);
+  CycleRemoval late(
+      &dense, nullptr, [](const Vertex&, const Edge&) {},
+      TimeLimit::after(std::chrono::seconds(0)));
+  EXPECT_THROW(late.run(), TimeLimitExceeded);
+
+  Graph again;
+  buildRandomGraph(&again, 7, 3, 12, 60);
+  CycleRemoval inTime(
+      &again, nullptr, [](const Vertex&, const Edge&) {},
+      TimeLimit::after(std::chrono::hours(1)));
+  EXPECT_NO_THROW(inTime.run());
+  EXPECT_EQ(again.getNumCycles(), 0);
+}
+
+}  // namespace

@@ -16,7 +16,7 @@ namespace {
 
 namespace engine = sentralign::engine;
 
-// Searches between two progress reports.
+// Searches between two progress reports and time checks.
 constexpr std::uint64_t kReportInterval = std::uint64_t{1} << 14;
 
 // Out-lists up to this length find an edge's first parallel by a scan.
@@ -62,8 +62,8 @@ bool isAnalysed(const Vertex* V) { return V->getState() == Vertex::kStateAnalyse
 }  // namespace
 
 CycleRemoval::CycleRemoval(Graph* G, CycleRemovalProgress* progress,
-                           RemovedEdgeHandler onRemoved)
-    : G_(G), progress_(progress), onRemoved_(std::move(onRemoved)) {}
+                           RemovedEdgeHandler onRemoved, TimeLimit limit)
+    : G_(G), progress_(progress), onRemoved_(std::move(onRemoved)), limit_(limit) {}
 
 CycleRemoval::~CycleRemoval() = default;
 
@@ -92,6 +92,7 @@ void CycleRemoval::run() {
     removeLightestEdge(G_, &source, &target, onRemoved_);
     ++removed_;
     if (progress_ != nullptr) progress_->update(step_, removed_, paths_);
+    limit_.check();
     engine::setAllStates(G_, Vertex::kStateUnvisited);
     engine::resetCycleCounts(G_);
     if (fast) {
@@ -163,9 +164,10 @@ bool CycleRemoval::hasCountedEdge() const {
 
 void CycleRemoval::followed() {
   ++paths_;
-  if (progress_ == nullptr || paths_ < nextReport_) return;
+  if (paths_ < nextReport_) return;
   nextReport_ = paths_ + kReportInterval;
-  progress_->update(step_, removed_, paths_);
+  if (progress_ != nullptr) progress_->update(step_, removed_, paths_);
+  limit_.check();
 }
 
 // ---------------------------------------------------------------------------

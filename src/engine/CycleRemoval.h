@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/SearchSteps.h"
+#include "engine/TimeLimit.h"
 
 class CycleRemovalProgress;
 class Edge;
@@ -54,13 +55,16 @@ class CycleRemoval {
  public:
   // Does not take ownership of G or progress (which may be null). Each
   // removed edge's source is printed, or handed to onRemoved when given.
+  // Once `limit` has passed, run() throws TimeLimitExceeded.
   CycleRemoval(Graph* G, CycleRemovalProgress* progress,
-               RemovedEdgeHandler onRemoved = nullptr);
+               RemovedEdgeHandler onRemoved = nullptr, TimeLimit limit = TimeLimit());
   CycleRemoval(const CycleRemoval&) = delete;
   CycleRemoval& operator=(const CycleRemoval&) = delete;
   ~CycleRemoval();
 
-  // Runs TopologicalOrdering::removeAllCycles on the graph.
+  // Runs TopologicalOrdering::removeAllCycles on the graph. Throws
+  // TimeLimitExceeded, leaving the graph half changed, when the limit passes
+  // (it is looked at every few thousand paths and at every removal).
   void run();
 
   // TopologicalOrdering::detectCycles: follows every simple path that
@@ -134,10 +138,11 @@ class CycleRemoval {
   Graph* G_;
   CycleRemovalProgress* progress_;
   RemovedEdgeHandler onRemoved_;  // empty: print the source
+  TimeLimit limit_;
   int step_ = 0;
   int removed_ = 0;
-  std::uint64_t paths_ = 0;  // searches so far
-  std::uint64_t nextReport_ = 0;
+  std::uint64_t paths_ = 0;       // searches so far
+  std::uint64_t nextReport_ = 0;  // paths_ at the next report and time check
 
   // The graph by index (place in vertexList).
   std::vector<Vertex*> vertex_;
