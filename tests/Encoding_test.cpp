@@ -1,4 +1,4 @@
-#include "eval/Encoding.h"
+#include "io/Encoding.h"
 
 #include <gtest/gtest.h>
 

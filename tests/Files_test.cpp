@@ -60,11 +60,7 @@ TEST(FilesTest, SplitsLinesAtLineFeeds) {
     std::string bytes;
     std::vector<std::string> lines;
   } cases[] = {
-      {"", {}},
-      {"a", {"a"}},
-      {"a\n", {"a"}},
-      {"a\n\nb", {"a", "", "b"}},
-      {"\n", {""}},
+      {"", {}}, {"a", {"a"}}, {"a\n", {"a"}}, {"a\n\nb", {"a", "", "b"}}, {"\n", {""}},
   };
   for (const Case& c : cases) {
     std::vector<std::string> lines = {"kept"};

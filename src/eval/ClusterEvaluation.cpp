@@ -12,8 +12,8 @@
 #include "Vertex.h"
 #include "eval/CorpusLayout.h"
 #include "eval/DotWriter.h"
-#include "eval/Encoding.h"
 #include "eval/SentenceMatcher.h"
+#include "io/Encoding.h"
 #include "io/Files.h"
 
 namespace {

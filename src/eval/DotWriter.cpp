@@ -6,7 +6,7 @@
 #include "Edge.h"
 #include "Graph.h"
 #include "Vertex.h"
-#include "eval/Encoding.h"
+#include "io/Encoding.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "eval/Encoding.h"
+#include "io/Encoding.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the conversion of Latin-1 to UTF-8, so that texts, summaries and the stop
 // list of one cluster compare byte for byte whatever encoding each file had.
 
-#ifndef SENTRALIGN_EVAL_ENCODING_H_
-#define SENTRALIGN_EVAL_ENCODING_H_
+#ifndef SENTRALIGN_IO_ENCODING_H_
+#define SENTRALIGN_IO_ENCODING_H_
 
 #include <string>
 
@@ -34,4 +34,4 @@ class Encoding {
   static std::string markupEscaped(const std::string& s);
 };
 
-#endif  // SENTRALIGN_EVAL_ENCODING_H_
+#endif  // SENTRALIGN_IO_ENCODING_H_
