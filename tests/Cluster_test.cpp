@@ -24,8 +24,8 @@ const std::string kExample = std::string(SENTRALIGN_SOURCE_DIR) + "/examples/clu
 const std::vector<std::string> kTexts = {kExample + "D1_C1_JornalDaManha.txt",
                                          kExample + "D2_C1_GazetaDoVale.txt",
                                          kExample + "D3_C1_DiarioSerrano.txt"};
-const std::vector<std::string> kRelations = {kExample + "D1_D2.cst", kExample + "D1_D3.cst",
-                                             kExample + "D2_D3.cst"};
+const std::vector<std::string> kRelations = {
+    kExample + "D1_D2.cst", kExample + "D1_D3.cst", kExample + "D2_D3.cst"};
 
 // The sentences of an ordering, one a line, as sentralign writes them.
 std::string written(const sentralign::Ordering& o) {
@@ -37,10 +37,11 @@ std::string written(const sentralign::Ordering& o) {
 // What sentralign writes and prints for `method` on the given files, run
 // in an empty directory so that it takes the shipped start-up files.
 struct ToolRun {
-  std::string output;  // the ordered summary
+  std::string output;   // the ordered summary
   std::string console;  // its stdout
 };
-ToolRun runTool(int method, const std::string& summary, const std::vector<std::string>& texts,
+ToolRun runTool(int method, const std::string& summary,
+                const std::vector<std::string>& texts,
                 const std::vector<std::string>& relations) {
   ScopedTempDir dir;
   std::vector<std::string> args = {std::to_string(method), summary, dir.file("out.txt"),
@@ -85,7 +86,8 @@ TEST(ClusterTest, OrdersTheExampleClusterAsTheToolDoes) {
   const Cluster fromFiles = Cluster::fromFiles(kTexts, kRelations);
   ClusterSource source;
   for (std::size_t k = 0; k < kTexts.size(); ++k) {
-    source.texts.push_back({static_cast<int>(k) + 1, readWholeFile(kTexts[k]), kTexts[k]});
+    source.texts.push_back(
+        {static_cast<int>(k) + 1, readWholeFile(kTexts[k]), kTexts[k]});
   }
   for (const std::string& path : kRelations) {
     source.relations.emplace_back(sentralign::RelationFile{readWholeFile(path), path});
@@ -114,12 +116,16 @@ TEST(ClusterTest, OrdersTheExampleClusterAsTheToolDoes) {
 // random types both ways between texts, a summary of random sentences
 // (some twice, one that names nothing), in files for the tool.
 TEST(ClusterTest, OrdersGeneratedClustersAsTheToolDoes) {
-  const char* kTypes[] = {"Overlap", "Elaboration", "Follow-up", "Subsumption",
-                          "Historical-background", "Identity", "Attribution"};
-  const char* kWords[] = {"ponte", "rio", "chuva", "a", "de", "cidade", "Governo", "obra"};
+  const char* kTypes[] = {"Overlap",     "Elaboration",           "Follow-up",
+                          "Subsumption", "Historical-background", "Identity",
+                          "Attribution"};
+  const char* kWords[] = {"ponte", "rio",    "chuva",   "a",
+                          "de",    "cidade", "Governo", "obra"};
   for (unsigned seed = 1; seed <= 12; ++seed) {
     std::mt19937 rng(seed);
-    auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    auto pick = [&rng](int n) {
+      return static_cast<int>(rng() % static_cast<unsigned>(n));
+    };
     ScopedTempDir dir;
     std::vector<std::string> texts;
     std::vector<std::vector<std::string>> sentences;
@@ -131,7 +137,8 @@ TEST(ClusterTest, OrdersGeneratedClustersAsTheToolDoes) {
       for (int k = 0; k < count; ++k) {
         std::string sentence;
         const int words = 1 + pick(6);
-        for (int w = 0; w < words; ++w) sentence += std::string(w ? " " : "") + kWords[pick(8)];
+        for (int w = 0; w < words; ++w)
+          sentence += std::string(w ? " " : "") + kWords[pick(8)];
         sentence += ".";
         sentences.back().push_back(sentence);
         text += sentence + (pick(3) == 0 ? " " : "\n");
@@ -144,14 +151,15 @@ TEST(ClusterTest, OrdersGeneratedClustersAsTheToolDoes) {
       const int b = 1 + pick(textCount);
       records += "<R SDID=\"D" + std::to_string(a) + "_x\" SSENT=\"" +
                  std::to_string(1 + pick(12)) + "\" TDID=\"D" + std::to_string(b) +
-                 "_x\" TSENT=\"" + std::to_string(1 + pick(12)) + "\">\n<RELATION TYPE=\"" +
-                 kTypes[pick(7)] + "\"/>\n</R>\n";
+                 "_x\" TSENT=\"" + std::to_string(1 + pick(12)) +
+                 "\">\n<RELATION TYPE=\"" + kTypes[pick(7)] + "\"/>\n</R>\n";
     }
     const std::vector<std::string> relations = {dir.write("r.cst", records)};
     std::string summary;
     for (int k = 0; k < 6; ++k) {
       const auto& text = sentences[static_cast<std::size_t>(pick(textCount))];
-      summary += text[static_cast<std::size_t>(pick(static_cast<int>(text.size())))] + "\n";
+      summary +=
+          text[static_cast<std::size_t>(pick(static_cast<int>(text.size())))] + "\n";
     }
     summary += "Nada disso.\n";
     const std::string summaryPath = dir.write("s.txt", summary);
@@ -236,7 +244,8 @@ TEST(ClusterTest, FailuresComeBackAsErrors) {
          Cluster c(s);
        },
        Error::Kind::kInvalidInput,
-       "relacao de 1.1 para 2.1: tipo desconhecido na descricao de relacoes: elaboration"},
+       "relacao de 1.1 para 2.1: tipo desconhecido na descricao de relacoes: "
+       "elaboration"},
       {"text number twice",
        [] {
          ClusterSource s;
@@ -271,9 +280,10 @@ TEST(ClusterTest, MethodSixGivesUpAfterItsTimeLimit) {
   for (int r = 0; r < 150; ++r) {
     const int a = 1 + static_cast<int>(rng() % 3);
     const int b = 1 + (a + static_cast<int>(rng() % 2)) % 3;
-    source.relations.emplace_back(sentralign::Relation{
-        {a, 1 + static_cast<int>(rng() % 40)}, {b, 1 + static_cast<int>(rng() % 40)},
-        "Overlap"});
+    source.relations.emplace_back(
+        sentralign::Relation{{a, 1 + static_cast<int>(rng() % 40)},
+                             {b, 1 + static_cast<int>(rng() % 40)},
+                             "Overlap"});
   }
   const Cluster cluster(source);
   sentralign::OrderOptions soon;
@@ -309,7 +319,7 @@ TEST(ClusterTest, OrdersOnSeveralThreadsAtOnce) {
 }
 
 TEST(ClusterTest, MethodsByName) {
-  const char* names[] = {"position", "length-up", "length-down",
+  const char* names[] = {"position", "length-up",   "length-down",
                          "topics",   "topological", "acyclic"};
   for (int k = 1; k <= 6; ++k) {
     EXPECT_EQ(sentralign::parseMethod(names[k - 1]), Method(k));

@@ -19,7 +19,10 @@ TEST(MeasuresTest, KnownAgreements) {
   } cases[] = {
       {"same order", h, h, 1.0f, 1.0f},
       {"reversed", {{3, 4}, {2, 1}, {1, 2}, {1, 1}}, h, -1.0f, -1.0f},
-      {"first two swapped", {{1, 2}, {1, 1}, {2, 1}}, {{1, 1}, {1, 2}, {2, 1}}, 0.5f,
+      {"first two swapped",
+       {{1, 2}, {1, 1}, {2, 1}},
+       {{1, 1}, {1, 2}, {2, 1}},
+       0.5f,
        1.0f / 3.0f},
       {"two swapped", {{1, 2}, {1, 1}}, {{1, 1}, {1, 2}}, -1.0f, -1.0f},
   };
@@ -48,9 +51,9 @@ TEST(MeasuresTest, ListsOfOtherSentencesAreRefused) {
       ADD_FAILURE() << c.why;
     } catch (const sentralign::Error& e) {
       EXPECT_EQ(e.kind(), sentralign::Error::Kind::kInvalidInput);
-      EXPECT_EQ(std::string(e.what()),
-                "as duas ordenacoes devem ter as mesmas sentencas, cada uma uma vez: " +
-                    c.why);
+      EXPECT_EQ(
+          std::string(e.what()),
+          "as duas ordenacoes devem ter as mesmas sentencas, cada uma uma vez: " + c.why);
     }
   }
 }

@@ -119,8 +119,8 @@ struct UnmatchedLine {
 
 // The result of ordering a summary.
 struct Ordering {
-  std::vector<Sentence> sentences;     // the summary's sentences, in order
-  std::vector<RemovedEdge> removed;    // method 6 only
+  std::vector<Sentence> sentences;       // the summary's sentences, in order
+  std::vector<RemovedEdge> removed;      // method 6 only
   std::vector<UnmatchedLine> unmatched;  // dropped lines, in summary order
 };
 

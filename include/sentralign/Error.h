@@ -17,13 +17,14 @@ namespace sentralign {
 class SENTRALIGN_EXPORT Error : public std::runtime_error {
  public:
   enum class Kind {
-    kFile,           // a file could not be read or written; systemError() tells why
-    kInvalidInput,   // a bad method, relation, sentence list or argument
-    kTimeLimit,      // method 6's time limit passed before its cycle removal ended
-    kOutOfMemory,    // the input needed more memory than the process could get
+    kFile,          // a file could not be read or written; systemError() tells why
+    kInvalidInput,  // a bad method, relation, sentence list or argument
+    kTimeLimit,     // method 6's time limit passed before its cycle removal ended
+    kOutOfMemory,   // the input needed more memory than the process could get
   };
 
-  Error(Kind kind, const std::string& message, int systemError = 0, std::string path = "");
+  Error(Kind kind, const std::string& message, int systemError = 0,
+        std::string path = "");
 
   Kind kind() const { return kind_; }
   // The errno value of a kFile failure, 0 otherwise.

@@ -26,8 +26,8 @@ struct MethodName {
 };
 
 constexpr MethodName kMethodNames[] = {
-    {Method::kPosition, "position"}, {Method::kLengthUp, "length-up"},
-    {Method::kLengthDown, "length-down"}, {Method::kTopics, "topics"},
+    {Method::kPosition, "position"},       {Method::kLengthUp, "length-up"},
+    {Method::kLengthDown, "length-down"},  {Method::kTopics, "topics"},
     {Method::kTopological, "topological"}, {Method::kAcyclic, "acyclic"},
 };
 
@@ -157,7 +157,8 @@ Cluster::Cluster(ClusterSource source) {
     throw Error(Error::Kind::kOutOfMemory, "memoria esgotada");
   }
   for (const Vertex* V : G.vertexList) {
-    data->sentences.push_back({{V->getIdText(), V->getPosText()}, V->getStringSentence()});
+    data->sentences.push_back(
+        {{V->getIdText(), V->getPosText()}, V->getStringSentence()});
   }
   data_ = std::move(data);
 }
@@ -207,12 +208,14 @@ Ordering Cluster::order(const std::vector<std::string>& lines, Method method,
       result.removed.push_back(removedEdge(source, edge));
     };
     if (options.timeLimitSeconds > 0) {
-      run.timeLimit = TimeLimit::after(std::chrono::duration<double>(options.timeLimitSeconds));
+      run.timeLimit =
+          TimeLimit::after(std::chrono::duration<double>(options.timeLimitSeconds));
     }
     runOrderingMethod(&G, number, run);
     result.sentences.reserve(G.orderedSumm.size());
     for (const Vertex* V : G.orderedSumm) {
-      result.sentences.push_back({{V->getIdText(), V->getPosText()}, V->getStringSentence()});
+      result.sentences.push_back(
+          {{V->getIdText(), V->getPosText()}, V->getStringSentence()});
     }
   } catch (const TimeLimitExceeded&) {
     throw Error(Error::Kind::kTimeLimit, timeLimitMessage(options.timeLimitSeconds));

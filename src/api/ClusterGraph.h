@@ -16,10 +16,10 @@ class Vertex;
 
 // The inputs of a cluster, as every graph is built from them.
 struct sentralign::Cluster::Data {
-  ClusterSource source;             // CR LF pairs already made LF
+  ClusterSource source;               // CR LF pairs already made LF
   std::vector<std::string> stopList;  // the stop list's entries
-  std::vector<CST> cstList;         // the relation types
-  std::vector<Sentence> sentences;  // every sentence, in vertexList order
+  std::vector<CST> cstList;           // the relation types
+  std::vector<Sentence> sentences;    // every sentence, in vertexList order
 };
 
 namespace sentralign {

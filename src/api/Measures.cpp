@@ -16,8 +16,9 @@ namespace {
 AgreementScores scoreOf(const std::vector<SentenceId>& ordered,
                         const std::vector<SentenceId>& human) {
   auto invalid = [](const std::string& why) {
-    return Error(Error::Kind::kInvalidInput,
-                 "as duas ordenacoes devem ter as mesmas sentencas, cada uma uma vez: " + why);
+    return Error(
+        Error::Kind::kInvalidInput,
+        "as duas ordenacoes devem ter as mesmas sentencas, cada uma uma vez: " + why);
   };
   if (ordered.size() != human.size()) {
     throw invalid(std::to_string(ordered.size()) + " sentencas contra " +
@@ -57,7 +58,8 @@ float spearmanTS(const std::vector<SentenceId>& ordered,
   return static_cast<float>(scoreOf(ordered, human).TS);
 }
 
-float kendallTK(const std::vector<SentenceId>& ordered, const std::vector<SentenceId>& human) {
+float kendallTK(const std::vector<SentenceId>& ordered,
+                const std::vector<SentenceId>& human) {
   return static_cast<float>(scoreOf(ordered, human).TK);
 }
 
