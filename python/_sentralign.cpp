@@ -43,9 +43,8 @@ std::string bytesOf(const py::handle& value, const char* what) {
 
 py::object textOf(const std::string& bytes, TextMode mode) {
   if (mode == TextMode::kBytes) return py::bytes(bytes);
-  return py::reinterpret_steal<py::object>(
-      PyUnicode_DecodeUTF8(bytes.data(), static_cast<Py_ssize_t>(bytes.size()),
-                           "surrogateescape"));
+  return py::reinterpret_steal<py::object>(PyUnicode_DecodeUTF8(
+      bytes.data(), static_cast<Py_ssize_t>(bytes.size()), "surrogateescape"));
 }
 
 PySentence toPython(const sentralign::Sentence& s, TextMode mode) {
@@ -57,18 +56,18 @@ std::string pathOf(const py::handle& path) {
 }
 
 bool isPath(const py::handle& value) {
-  return py::isinstance<py::str>(value) ||
-         py::hasattr(value, "__fspath__");
+  return py::isinstance<py::str>(value) || py::hasattr(value, "__fspath__");
 }
 
 sentralign::Method methodOf(const py::handle& method) {
-  if (py::isinstance<py::bool_>(method)) throw py::type_error("method must be int or str");
+  if (py::isinstance<py::bool_>(method))
+    throw py::type_error("method must be int or str");
   if (py::isinstance<py::int_>(method)) {
     const long number = method.cast<long>();
     if (number < 1 || number > 6) {
-      throw sentralign::Error(sentralign::Error::Kind::kInvalidInput,
-                              "metodo desconhecido: " + std::to_string(number) +
-                                  " (de 1 a 6)");
+      throw sentralign::Error(
+          sentralign::Error::Kind::kInvalidInput,
+          "metodo desconhecido: " + std::to_string(number) + " (de 1 a 6)");
     }
     return static_cast<sentralign::Method>(number);
   }
@@ -85,7 +84,8 @@ sentralign::SentenceId idOf(const py::handle& item) {
     return {s.text, s.place};
   }
   const py::tuple pair = py::tuple(py::reinterpret_borrow<py::object>(item));
-  if (pair.size() != 2) throw py::value_error("a sentence is a Sentence or a (text, place) pair");
+  if (pair.size() != 2)
+    throw py::value_error("a sentence is a Sentence or a (text, place) pair");
   return {pair[0].cast<int>(), pair[1].cast<int>()};
 }
 
@@ -112,7 +112,8 @@ TextMode modeOf(const py::sequence& texts) {
 }
 
 sentralign::Segmentation segmentationOf(bool segmented) {
-  return segmented ? sentralign::Segmentation::kLines : sentralign::Segmentation::kSentences;
+  return segmented ? sentralign::Segmentation::kLines
+                   : sentralign::Segmentation::kSentences;
 }
 
 PyCluster makeCluster(const py::sequence& texts, const py::iterable& relations,
@@ -122,7 +123,8 @@ PyCluster makeCluster(const py::sequence& texts, const py::iterable& relations,
   source.segmentation = segmentationOf(segmented);
   int number = 0;
   for (const py::handle t : texts) {
-    source.texts.push_back({++number, bytesOf(t, "a text"), "texto " + std::to_string(number)});
+    source.texts.push_back(
+        {++number, bytesOf(t, "a text"), "texto " + std::to_string(number)});
   }
   int file = 0;
   for (const py::handle r : relations) {
@@ -137,10 +139,10 @@ PyCluster makeCluster(const py::sequence& texts, const py::iterable& relations,
           "a relation is (source_text, source_place, target_text, target_place, type) or "
           "the contents of a relation file");
     }
-    source.relations.emplace_back(sentralign::Relation{
-        {record[0].cast<int>(), record[1].cast<int>()},
-        {record[2].cast<int>(), record[3].cast<int>()},
-        bytesOf(record[4], "a relation type")});
+    source.relations.emplace_back(
+        sentralign::Relation{{record[0].cast<int>(), record[1].cast<int>()},
+                             {record[2].cast<int>(), record[3].cast<int>()},
+                             bytesOf(record[4], "a relation type")});
   }
   if (!stoplist.is_none()) source.stopList = bytesOf(stoplist, "the stop list");
   if (!relationTypes.is_none()) {
@@ -174,7 +176,8 @@ PyCluster clusterFromFiles(const py::iterable& texts, const py::iterable& relati
 
 py::list sentencesOf(const PyCluster& c) {
   py::list list;
-  for (const sentralign::Sentence& s : c.cluster.sentences()) list.append(toPython(s, c.mode));
+  for (const sentralign::Sentence& s : c.cluster.sentences())
+    list.append(toPython(s, c.mode));
   return list;
 }
 
@@ -184,7 +187,8 @@ py::object order(const PyCluster& c, const py::object& summary, const py::object
   sentralign::OrderOptions options;
   if (!timeLimit.is_none()) {
     options.timeLimitSeconds = timeLimit.cast<double>();
-    if (!(options.timeLimitSeconds > 0)) throw py::value_error("time_limit must be positive");
+    if (!(options.timeLimitSeconds > 0))
+      throw py::value_error("time_limit must be positive");
   }
   sentralign::Ordering ordering;
   TextMode mode = c.mode;
@@ -196,7 +200,8 @@ py::object order(const PyCluster& c, const py::object& summary, const py::object
     std::vector<std::string> lines;
     bool first = true;
     for (const py::handle line : py::iterable(summary)) {
-      if (first) mode = py::isinstance<py::bytes>(line) ? TextMode::kBytes : TextMode::kStr;
+      if (first)
+        mode = py::isinstance<py::bytes>(line) ? TextMode::kBytes : TextMode::kStr;
       first = false;
       lines.push_back(bytesOf(line, "a summary line"));
     }
@@ -284,18 +289,20 @@ sentence, and unpacks as (text, place, sentence).)")
            [](const PySentence& a, const py::object& other) {
              if (!py::isinstance<PySentence>(other)) return false;
              const PySentence& b = other.cast<const PySentence&>();
-             return a.text == b.text && a.place == b.place && a.sentence.equal(b.sentence);
+             return a.text == b.text && a.place == b.place &&
+                    a.sentence.equal(b.sentence);
            })
       .def("__hash__",
            [](const PySentence& s) {
              return py::hash(py::make_tuple(s.text, s.place, s.sentence));
            })
-      .def("__iter__",
-           [](const PySentence& s) {
-             return py::iter(py::make_tuple(s.text, s.place, s.sentence));
-           });
+      .def("__iter__", [](const PySentence& s) {
+        return py::iter(py::make_tuple(s.text, s.place, s.sentence));
+      });
 
-  py::class_<PyCluster>(m, "Cluster", R"(A cluster of source texts and the relations between their sentences.
+  py::class_<PyCluster>(
+      m, "Cluster",
+      R"(A cluster of source texts and the relations between their sentences.
 
     Cluster(texts, relations=(), stoplist=None, relation_types=None, segmented=False)
 

@@ -16,6 +16,8 @@
 #ifndef SENTRALIGN_PUBLIC_CLUSTER_H_
 #define SENTRALIGN_PUBLIC_CLUSTER_H_
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -115,6 +117,14 @@ struct RemovedEdge {
 struct UnmatchedLine {
   int line = 0;  // 1-based place in the summary
   std::string bytes;
+  std::string reason;  // Matching::kLenient: why, and the nearest sentence
+};
+
+// A summary line that named its sentence only by a lenient rule.
+struct MatchedLine {
+  int line = 0;  // 1-based place in the summary
+  std::string bytes;
+  std::string rule;  // how it was found, in the words sentralign-eval uses
 };
 
 // The result of ordering a summary.
@@ -122,13 +132,27 @@ struct Ordering {
   std::vector<Sentence> sentences;       // the summary's sentences, in order
   std::vector<RemovedEdge> removed;      // method 6 only
   std::vector<UnmatchedLine> unmatched;  // dropped lines, in summary order
+  std::vector<MatchedLine> lenient;      // Matching::kLenient only
+};
+
+// How summary lines name their sentences.
+enum class Matching {
+  kExact,    // byte for byte, as sentralign reads a summary
+  kLenient,  // byte for byte, else by the rules of sentralign-eval's
+             // matcher (blanks, quotation marks, case, ...) when exactly
+             // one sentence fits; empty lines are skipped
 };
 
 // How order() runs.
 struct OrderOptions {
+  Matching matching = Matching::kExact;
   // Seconds that method 6's cycle removal may take; 0: no limit. When it
   // passes, order() throws Error (kTimeLimit).
   double timeLimitSeconds = 0;
+  // Hears how far method 6's cycle removal is, every few thousand paths
+  // and at every removal step: the step, the edges removed so far and the
+  // paths followed. Called on the thread that called order().
+  std::function<void(int step, int removed, std::uint64_t paths)> progress;
 };
 
 // A cluster, ready to order summaries of its sentences. Cheap to copy (the

@@ -13,7 +13,9 @@
 #include "Vertex.h"
 #include "api/ClusterGraph.h"
 #include "api/ShippedData.h"
+#include "engine/CycleRemovalProgress.h"
 #include "engine/TimeLimit.h"
+#include "eval/SentenceMatcher.h"
 #include "io/Files.h"
 
 namespace sentralign {
@@ -113,6 +115,45 @@ void withoutCarriageReturns(ClusterSource* source) {
   if (source->relationTypes) dropCarriageReturns(&*source->relationTypes);
 }
 
+// What the evaluation's matcher says of a line that needed a rule.
+std::string ruleOf(const MatchNote& note) {
+  switch (note.kind) {
+    case MatchNote::kNormalised:
+      return "casada apos normalizar brancos, aspas e caixa";
+    case MatchNote::kAmbiguous:
+      return "igual a mais de uma sentenca apos normalizar";
+    default:
+      return "";
+  }
+}
+
+// Matches `lines` as sentralign-eval matches summary lines, into G's summ
+// and the result's notes.
+void matchLeniently(const std::vector<std::string_view>& lines, Graph* G,
+                    Ordering* result) {
+  std::string bytes;
+  for (const std::string_view line : lines) {
+    bytes.append(line);
+    bytes.push_back('\n');
+  }
+  const SentenceMatcher matcher(*G);
+  std::vector<MatchNote> notes;
+  matcher.matchLines(bytes, &G->summ, &notes);
+  for (const MatchNote& note : notes) {
+    switch (note.kind) {
+      case MatchNote::kNormalised:
+        result->lenient.push_back({note.lineNumber, note.text, ruleOf(note)});
+        break;
+      case MatchNote::kUnmatched:
+      case MatchNote::kAmbiguous:
+        result->unmatched.push_back({note.lineNumber, note.text, ruleOf(note)});
+        break;
+      case MatchNote::kRepeated:
+        break;
+    }
+  }
+}
+
 }  // namespace
 
 Method parseMethod(std::string_view name) {
@@ -197,13 +238,22 @@ Ordering Cluster::order(const std::vector<std::string>& lines, Method method,
     std::vector<std::string_view> summary;
     summary.reserve(lines.size());
     for (const std::string& line : lines) summary.push_back(withoutLineEnd(line));
-    std::vector<::UnmatchedLine> unmatched;
-    Read::readClearSummFromLines(summary, &G, G.summ, &unmatched);
-    for (const ::UnmatchedLine& u : unmatched) {
-      result.unmatched.push_back({u.lineNumber, u.text});
+    if (options.matching == Matching::kLenient) {
+      matchLeniently(summary, &G, &result);
+    } else {
+      std::vector<::UnmatchedLine> unmatched;
+      Read::readClearSummFromLines(summary, &G, G.summ, &unmatched);
+      for (const ::UnmatchedLine& u : unmatched) {
+        result.unmatched.push_back({u.lineNumber, u.text, ""});
+      }
     }
 
+    std::unique_ptr<CycleRemovalProgress> progress;
     MethodRun run;
+    if (options.progress) {
+      progress = std::make_unique<CycleRemovalProgress>(options.progress);
+      run.progress = progress.get();
+    }
     run.onRemoved = [&result](const Vertex& source, const Edge& edge) {
       result.removed.push_back(removedEdge(source, edge));
     };
