@@ -4,6 +4,7 @@ Python under python/sentralign."""
 
 import os
 import pathlib
+import re
 import subprocess
 import sys
 
@@ -11,6 +12,12 @@ from setuptools import Extension, setup
 from setuptools.command.build_ext import build_ext
 
 SOURCE = pathlib.Path(__file__).resolve().parent
+
+
+def project_version():
+    """The version, kept in one place: the project() line of CMakeLists.txt."""
+    text = (SOURCE / "CMakeLists.txt").read_text()
+    return re.search(r"project\(sentralign VERSION ([0-9.]+)", text).group(1)
 
 
 class CMakeBuild(build_ext):
@@ -34,7 +41,8 @@ class CMakeBuild(build_ext):
         self.copy_file(str(built), str(target))
 
 
-setup(ext_modules=[Extension("sentralign._sentralign", sources=[])],
+setup(version=project_version(),
+      ext_modules=[Extension("sentralign._sentralign", sources=[])],
       # Away from build/, which is the CMake build of make build.
       options={"build": {"build_base": "build-python"}},
       cmdclass={"build_ext": CMakeBuild})
