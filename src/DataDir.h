@@ -11,8 +11,12 @@
 // data directory, fixed when the program was built.
 std::string installationDirectory();
 
-// `name` itself when a file of that name is in the working directory, else
-// that name in installationDirectory().
-std::string startupFilePath(const std::string& name);
+// `name` itself when the working directory holds that name (a file, or a
+// directory, which then fails to read), else that name in
+// installationDirectory(). A symbolic link of that name that leads nowhere
+// (its target is missing, or links loop) is passed over for the shipped
+// file, and *finding (when given) says so in one line, "NAME: ...";
+// otherwise *finding is emptied.
+std::string startupFilePath(const std::string& name, std::string* finding = nullptr);
 
 #endif  // SENTRALIGN_DATADIR_H_

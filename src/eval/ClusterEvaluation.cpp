@@ -250,9 +250,17 @@ bool ClusterEvaluation::loadStartupData(StartupData* startup,
                                         std::string* err) {
   InputFile stopList;
   InputFile description;
-  if (!readInput(startupFilePath("stoplist_portugues.txt"), &stopList, messages, err) ||
-      !readInput(startupFilePath("FILE_DESCRIPTION_RELATIONS_CST.txt"), &description,
-                 messages, err)) {
+  std::string stopListFinding;
+  std::string descriptionFinding;
+  const std::string stopListPath =
+      startupFilePath("stoplist_portugues.txt", &stopListFinding);
+  const std::string descriptionPath =
+      startupFilePath("FILE_DESCRIPTION_RELATIONS_CST.txt", &descriptionFinding);
+  for (const std::string& finding : {stopListFinding, descriptionFinding}) {
+    if (!finding.empty()) messages->push_back(finding);
+  }
+  if (!readInput(stopListPath, &stopList, messages, err) ||
+      !readInput(descriptionPath, &description, messages, err)) {
     return false;
   }
   sentralign::io::splitLines(stopList.bytes, &startup->stopList);
