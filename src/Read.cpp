@@ -319,6 +319,21 @@ bool Read::readSentencesFromAllFiles(Graph* G, const std::string& dir,
   return true;
 }
 
+void Read::linkRelation(Vertex* S, Vertex* T, const CST& type) {
+  switch (type.getDirection()) {
+    case 't':
+      appendEdge(S->edgeOutList, T, type);
+      appendEdge(T->edgeInList, S, type);
+      break;
+    case 'f':
+      appendEdge(T->edgeOutList, S, type);
+      appendEdge(S->edgeInList, T, type);
+      break;
+    default:
+      break;
+  }
+}
+
 SkippedRelations Read::readRelationsCSTFromBytes(Graph* G, const std::string& bytes) {
   std::unordered_map<std::uint64_t, Vertex*> byIdentity;
   byIdentity.reserve(G->vertexList.size());
@@ -358,20 +373,7 @@ SkippedRelations Read::readRelationsCSTFromBytes(Graph* G, const std::string& by
       countUnknownType(r.type, &unknownTypeIndex, &skipped);
       continue;
     }
-    Vertex* S = source->second;
-    Vertex* T = target->second;
-    switch (type->second->getDirection()) {
-      case 't':
-        appendEdge(S->edgeOutList, T, *type->second);
-        appendEdge(T->edgeInList, S, *type->second);
-        break;
-      case 'f':
-        appendEdge(T->edgeOutList, S, *type->second);
-        appendEdge(S->edgeInList, T, *type->second);
-        break;
-      default:
-        break;
-    }
+    linkRelation(source->second, target->second, *type->second);
   }
   return skipped;
 }
@@ -453,7 +455,7 @@ bool Read::readDescriptionOfRelationsCSTFromFile(Graph* G, const std::string& fi
   return true;
 }
 
-void Read::readClearSummFromBytes(const std::string& bytes, Graph* G,
+void Read::readClearSummFromLines(const std::vector<std::string_view>& lines, Graph* G,
                                   std::vector<Vertex*>& summ,
                                   std::vector<UnmatchedLine>* unmatched) {
   summ.clear();
@@ -463,13 +465,8 @@ void Read::readClearSummFromBytes(const std::string& bytes, Graph* G,
   for (Vertex* V : G->vertexList) bySentence.emplace(V->stringSentenceRef(), V);
 
   int lineNumber = 0;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    const std::string_view line(bytes.data() + start, end - start);
+  for (const std::string_view line : lines) {
     ++lineNumber;
-    start = end + 1;
     const auto found = bySentence.find(line);
     if (found != bySentence.end()) {
       summ.push_back(found->second);
@@ -477,6 +474,20 @@ void Read::readClearSummFromBytes(const std::string& bytes, Graph* G,
       unmatched->push_back({lineNumber, std::string(line)});
     }
   }
+}
+
+void Read::readClearSummFromBytes(const std::string& bytes, Graph* G,
+                                  std::vector<Vertex*>& summ,
+                                  std::vector<UnmatchedLine>* unmatched) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    lines.emplace_back(bytes.data() + start, end - start);
+    start = end + 1;
+  }
+  readClearSummFromLines(lines, G, summ, unmatched);
 }
 
 bool Read::readClearSumm(const std::string& filename, Graph* G,

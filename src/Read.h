@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -103,6 +104,12 @@ class Read {
   static bool readRelationsCSTFromAllFiles(
       Graph* G, const std::string& dir, const std::vector<std::string>& filenames,
       std::string* err = nullptr, std::vector<SkippedRelations>* skipped = nullptr);
+  // Makes the two edges of one relation of `type` from S to T: with the
+  // direction 't' an out-edge of S to T and its in-edge twin on T, with
+  // 'f' the same from T to S, with any other direction none. Each edge
+  // carries the type's name and weight and is owned by the vertex that
+  // holds it.
+  static void linkRelation(Vertex* S, Vertex* T, const CST& type);
   // The relations of `bytes`, linked into G as above; returns what was
   // skipped (with an empty file name).
   static SkippedRelations readRelationsCSTFromBytes(Graph* G, const std::string& bytes);
@@ -119,6 +126,10 @@ class Read {
                             std::vector<Vertex*>& summ, std::string* err = nullptr,
                             std::vector<UnmatchedLine>* unmatched = nullptr);
   static void readClearSummFromBytes(const std::string& bytes, Graph* G,
+                                     std::vector<Vertex*>& summ,
+                                     std::vector<UnmatchedLine>* unmatched);
+  // The same for a summary already cut into lines: each entry is one line.
+  static void readClearSummFromLines(const std::vector<std::string_view>& lines, Graph* G,
                                      std::vector<Vertex*>& summ,
                                      std::vector<UnmatchedLine>* unmatched);
 
