@@ -250,6 +250,7 @@ int run(int argc, char** argv) {
   if (!walkArguments(argc, argv, G, &walk, &err)) {
     writeError(err);
     writeMessages({cli::swallowedArgumentHint(walk.taken, err)});
+    writeMessages(cli::argumentWarnings(walk.taken));
     return kExitFailure;
   }
   if (walk.Error != 0) {

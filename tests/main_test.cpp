@@ -173,6 +173,12 @@ TEST_F(CliTest, MistakesAreWarnedOnStderr) {
        "sentralign: xml.cst: 1 relacoes ignoradas por nomear sentenca inexistente (a "
        "primeira: de 0.0 para 0.0)\n",
        0},
+      {"output forgotten: the text count is taken for it",
+       {"1", "none.txt", "2", "t1.txt", "0"},
+       "sentralign: none.txt: No such file or directory\n"
+       "sentralign: NTEXTOS 't1.txt' nao e um numero e vale 0: " +
+           std::string(kPositional) + "\n",
+       1},
       {"relation files left over",
        {"1", "one.txt", "o.txt", "1", "t1.txt", "0", "lower.cst"},
        "sentralign: argumentos a mais, ignorados: 'lower.cst' (NTEXTOS e 1, NCST e 0)\n",
