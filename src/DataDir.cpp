@@ -62,3 +62,13 @@ std::string startupFilePath(const std::string& name, std::string* finding) {
   }
   return shipped;
 }
+
+StartupFilePaths findStartupFiles() {
+  StartupFilePaths paths;
+  std::string finding;
+  paths.stopList = startupFilePath("stoplist_portugues.txt", &finding);
+  if (!finding.empty()) paths.findings.push_back(finding);
+  paths.description = startupFilePath("FILE_DESCRIPTION_RELATIONS_CST.txt", &finding);
+  if (!finding.empty()) paths.findings.push_back(finding);
+  return paths;
+}

@@ -5,6 +5,7 @@
 #define SENTRALIGN_DATADIR_H_
 
 #include <string>
+#include <vector>
 
 // The directory of the shipped files, ending with '/': share/sentralign
 // beside the bin directory of an installed program, else the source tree's
@@ -18,5 +19,14 @@ std::string installationDirectory();
 // file, and *finding (when given) says so in one line, "NAME: ...";
 // otherwise *finding is emptied.
 std::string startupFilePath(const std::string& name, std::string* finding = nullptr);
+
+// Where a run reads its two start-up files from, each found by
+// startupFilePath, and a line for each broken link passed over.
+struct StartupFilePaths {
+  std::string stopList;     // "stoplist_portugues.txt"
+  std::string description;  // "FILE_DESCRIPTION_RELATIONS_CST.txt"
+  std::vector<std::string> findings;
+};
+StartupFilePaths findStartupFiles();
 
 #endif  // SENTRALIGN_DATADIR_H_

@@ -125,13 +125,10 @@ bool writeOrderedSummary(const Graph& G, const std::string& path, std::string* e
 // working directory held a broken link in place of one, or when one holds
 // nothing usable.
 bool loadStartupFiles(Graph* G, std::string* err) {
-  std::string stopListFinding;
-  std::string descriptionFinding;
-  const std::string stopListPath =
-      startupFilePath("stoplist_portugues.txt", &stopListFinding);
-  const std::string filenameDescriptionCST =
-      startupFilePath("FILE_DESCRIPTION_RELATIONS_CST.txt", &descriptionFinding);
-  writeMessages({stopListFinding, descriptionFinding});
+  const StartupFilePaths paths = findStartupFiles();
+  const std::string& stopListPath = paths.stopList;
+  const std::string& filenameDescriptionCST = paths.description;
+  writeMessages(paths.findings);
   if (!G->createStopList(stopListPath, err) ||
       !Read::readDescriptionOfRelationsCSTFromFile(G, filenameDescriptionCST, err)) {
     return false;

@@ -250,17 +250,10 @@ bool ClusterEvaluation::loadStartupData(StartupData* startup,
                                         std::string* err) {
   InputFile stopList;
   InputFile description;
-  std::string stopListFinding;
-  std::string descriptionFinding;
-  const std::string stopListPath =
-      startupFilePath("stoplist_portugues.txt", &stopListFinding);
-  const std::string descriptionPath =
-      startupFilePath("FILE_DESCRIPTION_RELATIONS_CST.txt", &descriptionFinding);
-  for (const std::string& finding : {stopListFinding, descriptionFinding}) {
-    if (!finding.empty()) messages->push_back(finding);
-  }
-  if (!readInput(stopListPath, &stopList, messages, err) ||
-      !readInput(descriptionPath, &description, messages, err)) {
+  const StartupFilePaths paths = findStartupFiles();
+  messages->insert(messages->end(), paths.findings.begin(), paths.findings.end());
+  if (!readInput(paths.stopList, &stopList, messages, err) ||
+      !readInput(paths.description, &description, messages, err)) {
     return false;
   }
   sentralign::io::splitLines(stopList.bytes, &startup->stopList);
