@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <unordered_map>
+#include <utility>
 
 #include "CST.h"
 #include "Graph.h"
@@ -126,26 +127,19 @@ class NearMatchIndex {
  public:
   explicit NearMatchIndex(const Graph& G) {
     for (const Vertex* V : G.vertexList) {
-      LineForm form = formOf(V->stringSentenceRef());
-      if (form.key.empty()) continue;
-      std::string key = form.key;
-      byKey_.emplace(std::move(key), Entry{V, std::move(form)});
+      std::string key = formOf(V->stringSentenceRef()).key;
+      if (!key.empty()) byKey_.emplace(std::move(key), V);
     }
   }
 
-  // The vertex whose sentence has the key of `line`, with its form; null
-  // when there is none.
-  struct Entry {
-    const Vertex* vertex = nullptr;
-    LineForm form;
-  };
-  const Entry* find(const std::string& key) const {
+  // The vertex whose sentence has the form key `key`; null when none has.
+  const Vertex* find(const std::string& key) const {
     const auto found = byKey_.find(key);
-    return found == byKey_.end() ? nullptr : &found->second;
+    return found == byKey_.end() ? nullptr : found->second;
   }
 
  private:
-  std::unordered_map<std::string, Entry> byKey_;
+  std::unordered_map<std::string, const Vertex*> byKey_;
 };
 
 // The name of the relation type of `cstList` that equals `name` but for
@@ -292,18 +286,20 @@ std::vector<std::string> unmatchedLineMessages(
     messages.push_back(Read::describeUnmatched(path, line, false));
     const LineForm form = formOf(line.text);
     if (form.key.empty()) continue;
-    const NearMatchIndex::Entry* match = index.find(form.key);
-    if (match == nullptr) continue;
-    const Vertex* V = match->vertex;
+    const Vertex* V = index.find(form.key);
+    if (V == nullptr) continue;
+    const std::vector<std::string> found =
+        differences(form, formOf(V->stringSentenceRef()));
+    if (found.empty()) continue;  // equal forms are equal bytes: never dropped
     std::string sentence =
         std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText());
     const int k = V->getIdText();
     if (k >= 1 && static_cast<size_t>(k) <= texts.size()) {
       sentence += " (" + texts[static_cast<size_t>(k) - 1] + ")";
     }
-    messages.push_back(
-        path + ":" + std::to_string(line.lineNumber) + ": dica: casaria com a sentenca " +
-        sentence + ", que difere em: " + joined(differences(form, match->form), "; "));
+    messages.push_back(path + ":" + std::to_string(line.lineNumber) +
+                       ": dica: casaria com a sentenca " + sentence +
+                       ", que difere em: " + joined(found, "; "));
   }
   return messages;
 }
