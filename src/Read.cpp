@@ -1,7 +1,9 @@
 #include "Read.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -152,6 +154,35 @@ bool readRelationRecord(ByteCursor& in, RelationRecord* r) {
          readTextValue(in, &r->targetText) && skipPast(in, '=') &&
          readPositionValue(in, &r->targetPos) && skipPast(in, '=') &&
          readTypeValue(in, &r->type) && skipPast(in, '=');
+}
+
+// Counts one relation of the type `name`, which the relation description
+// lacks, in skipped->unknownTypes; *index maps each name to its entry.
+void countUnknownType(const std::string& name,
+                      std::unordered_map<std::string, size_t>* index,
+                      SkippedRelations* skipped) {
+  const auto found = index->emplace(name, skipped->unknownTypes.size());
+  if (found.second) skipped->unknownTypes.emplace_back(name, 0);
+  ++skipped->unknownTypes[found.first->second].second;
+}
+
+// Notes in *skipped the markup declaration ("<?xml version=" or "<!...")
+// in which the file's first equals sign stands, if it stands in one: the
+// reader takes that sign for the first of a record and every record after
+// it is read shifted.
+void findDeclarationBeforeFirstRecord(const std::string& bytes,
+                                      SkippedRelations* skipped) {
+  const size_t equals = bytes.find('=');
+  if (equals == std::string::npos || equals == 0) return;
+  const size_t open = bytes.rfind('<', equals);
+  if (open == std::string::npos || open + 1 >= equals) return;
+  const char kind = bytes[open + 1];
+  if (kind != '?' && kind != '!') return;
+  if (bytes.find('>', open) < equals) return;  // the declaration ended before
+  skipped->declaration = bytes.substr(open, equals - open + 1);
+  skipped->declarationLine =
+      1 + static_cast<int>(std::count(
+              bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(open), '\n'));
 }
 
 // Makes an edge named and weighted by `type` to `to` in `list`.
@@ -313,6 +344,8 @@ SkippedRelations Read::readRelationsCSTFromBytes(Graph* G, const std::string& by
   for (const CST& type : G->cstList) byName.emplace(type.nameRef(), &type);
 
   SkippedRelations skipped;
+  findDeclarationBeforeFirstRecord(bytes, &skipped);
+  std::unordered_map<std::string, size_t> unknownTypeIndex;  // into unknownTypes
   ByteCursor in(bytes);
   for (;;) {
     in.next();  // the byte after the record before is never looked at
@@ -336,7 +369,10 @@ SkippedRelations Read::readRelationsCSTFromBytes(Graph* G, const std::string& by
       continue;
     }
     const auto type = byName.find(r.type);
-    if (type == byName.end()) continue;
+    if (type == byName.end()) {
+      countUnknownType(r.type, &unknownTypeIndex, &skipped);
+      continue;
+    }
     linkRelation(source->second, target->second, *type->second);
   }
   return skipped;
@@ -353,7 +389,7 @@ bool readRelationFiles(Graph* G, const std::vector<std::string>& paths, std::str
   }
   for (size_t i = 0; i < files.size(); ++i) {
     SkippedRelations s = Read::readRelationsCSTFromBytes(G, files[i]);
-    if (s.count == 0 || skipped == nullptr) continue;
+    if (s.empty() || skipped == nullptr) continue;
     s.file = paths[i];
     skipped->push_back(s);
   }
@@ -529,21 +565,24 @@ bool Read::readSumm(const std::string& filename, Graph* G, std::vector<Vertex*>&
 
 void Read::printUnmatched(const char* program, const std::string& path,
                           const std::vector<UnmatchedLine>& unmatched, bool markers) {
-  std::fflush(stdout);
+  for (const UnmatchedLine& line : unmatched) {
+    sentralign::io::writeError(program, describeUnmatched(path, line, markers));
+  }
+}
+
+std::string Read::describeUnmatched(const std::string& path, const UnmatchedLine& line,
+                                    bool markers) {
   const char* what = markers
                          ? "marcador do sumario sem sentenca correspondente, descartado"
                          : "linha do sumario sem sentenca correspondente, descartada";
-  for (const UnmatchedLine& line : unmatched) {
-    std::fprintf(stderr, "%s: %s:%d: %s: ", program, path.c_str(), line.lineNumber, what);
-    std::fwrite(line.text.data(), 1, line.text.size(), stderr);
-    std::fputc('\n', stderr);
-  }
+  return path + ":" + std::to_string(line.lineNumber) + ": " + what + ": " + line.text;
 }
 
 void Read::printSkipped(const char* program,
                         const std::vector<SkippedRelations>& skipped) {
   std::fflush(stdout);
   for (const SkippedRelations& s : skipped) {
+    if (s.count == 0) continue;
     sentralign::io::writeError(program, s.file + ": " + describeSkipped(s));
   }
 }
