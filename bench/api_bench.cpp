@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> texts = {kExample + "D1_C1_JornalDaManha.txt",
                                           kExample + "D2_C1_GazetaDoVale.txt",
                                           kExample + "D3_C1_DiarioSerrano.txt"};
-  const std::vector<std::string> relations = {kExample + "D1_D2.cst", kExample + "D1_D3.cst",
-                                              kExample + "D2_D3.cst"};
+  const std::vector<std::string> relations = {
+      kExample + "D1_D2.cst", kExample + "D1_D3.cst", kExample + "D2_D3.cst"};
   const std::string summary = kExample + "resumo.txt";
   const sentralign::Cluster cluster = sentralign::Cluster::fromFiles(texts, relations);
   for (int m = 1; m <= 6; ++m) {
