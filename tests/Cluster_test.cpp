@@ -152,7 +152,7 @@ TEST(ClusterTest, OrdersGeneratedClustersAsTheToolDoes) {
       records += "<R SDID=\"D" + std::to_string(a) + "_x\" SSENT=\"" +
                  std::to_string(1 + pick(12)) + "\" TDID=\"D" + std::to_string(b) +
                  "_x\" TSENT=\"" + std::to_string(1 + pick(12)) +
-                 "\">\n<RELATION TYPE=\"" + kTypes[pick(7)] + "\"/>\n</R>\n";
+                 "\">\n<RELATION TYPE=\"" + kTypes[pick(7)] + "\" JUDGE=\"t\"/>\n</R>\n";
     }
     const std::vector<std::string> relations = {dir.write("r.cst", records)};
     std::string summary;
@@ -183,14 +183,15 @@ TEST(ClusterTest, RelationsAndSegmentations) {
   withFile.relationTypes = "Elaboration 1.5 f\nOverlap 0.1 t\n";
   ClusterSource withRecords = withFile;
   withFile.relations.emplace_back(sentralign::RelationFile{
-      "<R SDID=\"D1_\" SSENT=\"1\" TDID=\"D2_\" TSENT=\"1\">\n<RELATION "
-      "TYPE=\"Elaboration\"/></R>\n",
+      "<R SDID=\"D1_\" SSENT=\"3\" TDID=\"D2_\" TSENT=\"1\">\n<RELATION "
+      "TYPE=\"Overlap\" JUDGE=\"t\"/></R>\n",
       "r.cst"});
-  withRecords.relations.emplace_back(sentralign::Relation{{1, 1}, {2, 1}, "Elaboration"});
+  withRecords.relations.emplace_back(sentralign::Relation{{1, 3}, {2, 1}, "Overlap"});
   const std::vector<std::string> summary = {"Um.\n", "Quatro.\r\n", "Tres."};
+  // Without the edge from 1.3 to 2.1, "Quatro." would come first.
   for (const ClusterSource* source : {&withFile, &withRecords}) {
     const sentralign::Ordering o = Cluster(*source).order(summary, Method::kTopological);
-    EXPECT_EQ(written(o), "Quatro.\nUm.\nTres.\n");
+    EXPECT_EQ(written(o), "Um.\nTres.\nQuatro.\n");
   }
 
   ClusterSource lines = withFile;

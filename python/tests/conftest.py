@@ -63,7 +63,7 @@ def generated_cluster(tmp_path, seed):
             a, b = rng.randint(1, len(texts)), rng.randint(1, len(texts))
             records += (f'<R SDID="D{a}_x" SSENT="{rng.randint(1, 12)}" TDID="D{b}_x" '
                         f'TSENT="{rng.randint(1, 12)}">\n'
-                        f'<RELATION TYPE="{rng.choice(TYPES)}"/>\n</R>\n')
+                        f'<RELATION TYPE="{rng.choice(TYPES)}" JUDGE="t"/>\n</R>\n')
         path = tmp_path / f"r{f}.cst"
         path.write_text(records)
         relations.append(path)

@@ -61,13 +61,14 @@ def test_generated_clusters_as_the_tool_orders_them(tmp_path, seed):
 def test_relation_tuples_link_as_records_do():
     texts = ["Um. Dois.\nTres.\n", "Quatro.\n"]
     types = "Elaboration 1.5 f\nOverlap 0.1 t\n"
-    record = ('<R SDID="D1_" SSENT="1" TDID="D2_" TSENT="1">\n'
-              '<RELATION TYPE="Elaboration"/></R>\n')
+    record = ('<R SDID="D1_" SSENT="3" TDID="D2_" TSENT="1">\n'
+              '<RELATION TYPE="Overlap" JUDGE="t"/></R>\n')
     summary = ["Um.", "Quatro.", "Tres."]
-    for relations in ([record], [(1, 1, 2, 1, "Elaboration")]):
+    # Without the edge from 1.3 to 2.1, "Quatro." would come first.
+    for relations in ([record], [(1, 3, 2, 1, "Overlap")]):
         cluster = sentralign.Cluster(texts, relations, relation_types=types)
         assert [s.sentence for s in cluster.order(summary, "topological")] == [
-            "Quatro.", "Um.", "Tres."]
+            "Um.", "Tres.", "Quatro."]
 
 
 def test_sentences_identities_and_segmentation():

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -266,8 +267,14 @@ ClusterSource loadCluster(const NamedOptions& o, Messages* messages) {
       readInput(startupFile(o.stopList, "stoplist_portugues.txt"), messages);
   source.relationTypes = readInput(
       startupFile(o.relationTypes, "FILE_DESCRIPTION_RELATIONS_CST.txt"), messages);
+  // The texts go into the graph by ascending number, whatever their order
+  // on the command line, so that the order given changes nothing.
   const std::vector<int> numbers = textNumbers(o.texts, messages);
-  for (std::size_t k = 0; k < o.texts.size(); ++k) {
+  std::vector<std::size_t> order(o.texts.size());
+  for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+  std::sort(order.begin(), order.end(),
+            [&numbers](std::size_t a, std::size_t b) { return numbers[a] < numbers[b]; });
+  for (const std::size_t k : order) {
     source.texts.push_back({numbers[k], readInput(o.texts[k], messages), o.texts[k]});
   }
   for (const std::string& path : o.relations) {
