@@ -70,6 +70,7 @@ constexpr char kHelp[] =
     "  --relation-types ARQUIVO outra descricao de relacoes\n"
     "  --time-limit SEGUNDOS    tempo maximo da remocao de ciclos (metodo 6)\n"
     "  --allow-unmatched        descarta as linhas sem sentenca em vez de falhar\n"
+    "  --list-sentences         so lista as sentencas dos textos, como sao cortadas\n"
     "Cada arquivo e lido como UTF-8 ou, se nao for, como Latin-1; uma linha do\n"
     "sumario que nao e igual a uma sentenca e casada como no sentralign-eval,\n"
     "e dita na saida de erro. Status: 0 concluido; 1 arquivo, cluster ou linha\n"

@@ -16,10 +16,11 @@ const std::string kExample = std::string(SENTRALIGN_SOURCE_DIR) + "/examples/clu
 const std::vector<std::string> kTexts = {kExample + "D1_C1_JornalDaManha.txt",
                                          kExample + "D2_C1_GazetaDoVale.txt",
                                          kExample + "D3_C1_DiarioSerrano.txt"};
-const std::vector<std::string> kRelations = {kExample + "D1_D2.cst", kExample + "D1_D3.cst",
-                                             kExample + "D2_D3.cst"};
+const std::vector<std::string> kRelations = {
+    kExample + "D1_D2.cst", kExample + "D1_D3.cst", kExample + "D2_D3.cst"};
 
-std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b) {
+std::vector<std::string> join(std::vector<std::string> a,
+                              const std::vector<std::string>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
@@ -44,7 +45,7 @@ class NamedCommandLineTest : public testing::Test {
 };
 
 TEST_F(NamedCommandLineTest, OrdersAsThePositionalFormDoes) {
-  const char* names[] = {"position", "length-up", "length-down",
+  const char* names[] = {"position", "length-up",   "length-down",
                          "topics",   "topological", "acyclic"};
   for (int method = 1; method <= 6; ++method) {
     const std::string expected = positional(method);
@@ -84,7 +85,8 @@ TEST_F(NamedCommandLineTest, TextNumbersFromNamesAndTheSummaryFromStdin) {
 // line that names nothing fails the run unless it may be dropped.
 TEST_F(NamedCommandLineTest, EncodingsLenientLinesAndUnmatchedLines) {
   dir.write("t1.txt", "S\xE3o Paulo cresce.\nO \"trem\" chegou.\n");
-  dir.write("s.txt", "O \xE2\x80\x9Ctrem\xE2\x80\x9D chegou. \nS\xC3\xA3o Paulo cresce.\n");
+  dir.write("s.txt",
+            "O \xE2\x80\x9Ctrem\xE2\x80\x9D chegou. \nS\xC3\xA3o Paulo cresce.\n");
   RunResult r = run({"--method", "1", "--summary", "s.txt", "--texts", "t1.txt"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "S\xC3\xA3o Paulo cresce.\nO \"trem\" chegou.\n");
@@ -110,9 +112,9 @@ TEST_F(NamedCommandLineTest, EncodingsLenientLinesAndUnmatchedLines) {
 // A dense cluster: method 6 gives up after its time limit, names the
 // cluster and writes nothing.
 TEST_F(NamedCommandLineTest, MethodSixGivesUpAfterItsTimeLimit) {
-  std::vector<std::string> args = {"--method", "acyclic", "--time-limit", "0.05",
-                                   "--output", "o.txt",   "--summary",    "s.txt",
-                                   "--texts"};
+  std::vector<std::string> args = {"--method",  "acyclic",  "--time-limit",
+                                   "0.05",      "--output", "o.txt",
+                                   "--summary", "s.txt",    "--texts"};
   for (int t = 1; t <= 3; ++t) {
     std::string text;
     for (int k = 1; k <= 40; ++k) text += "Frase " + std::to_string(k) + ".\n";
@@ -181,6 +183,20 @@ TEST_F(NamedCommandLineTest, FilesThatCannotBeReadEndWithStatusOne) {
       run({"--method", "1", "--summary", "s.txt", "--texts", "nenhum.txt"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "sentralign: nenhum.txt: No such file or directory\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The sentences as the reader cuts them, so that a summarizer can copy
+// them: text numbers from the names, one "text.place<TAB>sentence" a line.
+TEST_F(NamedCommandLineTest, ListsTheSentencesOfTheTexts) {
+  dir.write("D2_b.txt", "Tres. Quatro.\n");
+  dir.write("D1_a.txt", "Um.\r\n\r\nDois.");
+  const RunResult r = run({"--list-sentences", "--texts", "D2_b.txt", "D1_a.txt"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "1.1\tUm.\n1.2\tDois.\n2.1\tTres.\n2.2\tQuatro.\n");
 }
 
 }  // namespace

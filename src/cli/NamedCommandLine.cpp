@@ -42,7 +42,8 @@ struct NamedOptions {
   bool json = false;
   bool segmented = false;
   bool allowUnmatched = false;
-  double timeLimit = 0;  // seconds; 0: none
+  bool listSentences = false;  // list the texts' sentences, order nothing
+  double timeLimit = 0;        // seconds; 0: none
   int jobs = 1;
 };
 
@@ -75,6 +76,7 @@ bool* flag(NamedOptions* o, const std::string& name) {
   if (name == "--json") return &o->json;
   if (name == "--segmented") return &o->segmented;
   if (name == "--allow-unmatched") return &o->allowUnmatched;
+  if (name == "--list-sentences") return &o->listSentences;
   return nullptr;
 }
 
@@ -173,6 +175,14 @@ NamedOptions parseOptions(int argc, char** argv) {
 
 // Checks what the options say together.
 void checkOptions(const NamedOptions& o) {
+  if (o.listSentences) {
+    if (o.texts.empty()) throw UsageError{"--list-sentences pede --texts"};
+    if (o.method || o.summary || o.corpus) {
+      throw UsageError{
+          "--list-sentences nao combina com --method, --summary nem --corpus"};
+    }
+    return;
+  }
   if (!o.method) throw UsageError{"falta --method (de 1 a 6, ou o nome do metodo)"};
   try {
     parseMethod(*o.method);
@@ -413,6 +423,31 @@ Ordering orderCluster(const NamedOptions& o, const std::string& summaryName,
   return ordering;
 }
 
+// Every sentence of the texts as the reader cuts them: "text.place", a tab
+// and the sentence a line, or JSON.
+int listSentences(const NamedOptions& o) {
+  Messages messages;
+  const Cluster cluster(loadCluster(o, &messages));
+  std::string out;
+  if (o.json) {
+    out = "[";
+    for (const Sentence& s : cluster.sentences()) {
+      out += std::string(out.size() > 1 ? ",\n " : "\n ") +
+             "{\"text\": " + std::to_string(s.id.text) +
+             ", \"place\": " + std::to_string(s.id.place) +
+             ", \"sentence\": " + jsonString(s.bytes) + "}";
+    }
+    out += "]\n";
+  } else {
+    for (const Sentence& s : cluster.sentences()) {
+      out += std::to_string(s.id.text) + "." + std::to_string(s.id.place) + "\t" +
+             s.bytes + "\n";
+    }
+  }
+  writeOutput(o.output.value_or("-"), out);
+  return kNamedSuccess;
+}
+
 int runCluster(const NamedOptions& o) {
   Messages messages;
   const ClusterSource source = loadCluster(o, &messages);
@@ -447,7 +482,7 @@ int runNamedCommandLine(int argc, char** argv) {
     return kNamedUsage;
   }
   try {
-    return runCluster(options);
+    return options.listSentences ? listSentences(options) : runCluster(options);
   } catch (const Error& e) {
     io::writeError(kProgram, e.what());
     return kNamedFailure;
