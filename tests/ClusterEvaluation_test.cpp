@@ -87,7 +87,8 @@ TEST_F(ClusterEvaluationTest, EachHumanOrderingIsARowScoredOnTheSharedSentences)
   EXPECT_EQ(result.messages,
             (std::vector<std::string>{
                 dir.file("h2.txt") +
-                ":3: linha sem sentenca correspondente, descartada: Outra."}));
+                ":3: linha sem sentenca correspondente, descartada: Outra.; nenhuma "
+                "sentenca tem palavra em comum"}));
 }
 
 TEST_F(ClusterEvaluationTest, MethodsOrderTheSummaryNotTheHumanOrdering) {
@@ -128,10 +129,18 @@ TEST_F(ClusterEvaluationTest, SegmentedTextsKeepFullStopsInsideSentences) {
   EXPECT_EQ(scores(result.rows[0], "sumario").n, 2);
   EXPECT_TRUE(result.messages.empty());
 
-  result = evaluate();  // cut at ". ": the long line names no sentence
+  // Cut at ". ", the long line joins two sentences and names the first;
+  // the messages and the report say so.
+  result = evaluate();
   ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_EQ(scores(result.rows[0], "sumario").n, 1);
-  EXPECT_EQ(result.messages.size(), 2u);
+  EXPECT_EQ(scores(result.rows[0], "sumario").n, 2);
+  const std::string joined = ": junta as sentencas seguidas 1.1 a 1.2, contada como 1.1";
+  EXPECT_EQ(result.messages,
+            (std::vector<std::string>{
+                dir.file("resumo.txt") + ":2" + joined + ": Na Av. Central houve festa.",
+                dir.file("h.txt") + ":1" + joined + ": Na Av. Central houve festa."}));
+  EXPECT_EQ(result.notes,
+            (std::vector<std::string>{"C/resumo.txt:2" + joined, "C/h.txt:1" + joined}));
 }
 
 TEST_F(ClusterEvaluationTest, RelationsThatNameNoSentenceAreSaidOnce) {
