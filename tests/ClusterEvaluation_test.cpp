@@ -141,6 +141,18 @@ TEST_F(ClusterEvaluationTest, SegmentedTextsKeepFullStopsInsideSentences) {
                 dir.file("h.txt") + ":1" + joined + ": Na Av. Central houve festa."}));
   EXPECT_EQ(result.notes,
             (std::vector<std::string>{"C/resumo.txt:2" + joined, "C/h.txt:1" + joined}));
+
+  // Texts as written (not segmented) are cut even when the others are read
+  // one sentence a line, and the cluster says so.
+  files.unsegmentedTexts = true;
+  const ClusterResult raw = evaluate(segmented);
+  ASSERT_TRUE(raw.ok) << raw.error;
+  EXPECT_EQ(raw.notes, result.notes);
+  ASSERT_EQ(raw.messages.size(), 3u);
+  EXPECT_EQ(raw.messages[0], dir.path() +
+                                 ": sem \"Textos-fonte segmentados\"; os textos de "
+                                 "\"Textos-fonte\" sao cortados em sentencas como o "
+                                 "sentralign os corta");
 }
 
 TEST_F(ClusterEvaluationTest, RelationsThatNameNoSentenceAreSaidOnce) {

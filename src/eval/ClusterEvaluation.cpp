@@ -343,10 +343,16 @@ void ClusterEvaluation::evaluate(const ClusterFiles& files, const StartupData& s
     return;
   }
 
+  const bool segmented = options.segmented && !files.unsegmentedTexts;
+  if (options.segmented && files.unsegmentedTexts) {
+    result->messages.push_back(files.dir + ": sem \"" + CorpusLayout::kTextsDir +
+                               "\"; os textos de \"" + CorpusLayout::kRawTextsDir +
+                               "\" sao cortados em sentencas como o sentralign os corta");
+  }
   // The graph of the baselines, of the matching and of the picture; no
   // method runs on it.
   Graph G0;
-  buildGraph(input, startup, options.segmented, &G0, &result->messages);
+  buildGraph(input, startup, segmented, &G0, &result->messages);
   std::vector<SentenceId> summary;
   std::vector<RowPlan> plans;
   if (!planRows(input, G0, &summary, &plans, result, &err)) {
@@ -370,7 +376,7 @@ void ClusterEvaluation::evaluate(const ClusterFiles& files, const StartupData& s
   std::vector<RemovedEdge> removed;
   for (const Method& method : kMethods) {
     Graph G;  // each method on a graph of its own: some add or remove edges
-    buildGraph(input, startup, options.segmented, &G, nullptr);
+    buildGraph(input, startup, segmented, &G, nullptr);
     const VertexIndex index(G);
     G.summ = index.resolve(summary);
     // Method 6 names the edges its cycle removal takes out, for the picture,

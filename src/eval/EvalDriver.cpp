@@ -39,10 +39,12 @@ constexpr char kHelp[] =
     "\n"
     "Pontua os seis metodos de ordenacao, o sumario como foi dado e ordenacoes\n"
     "aleatorias contra as ordenacoes humanas de um cluster ou de um corpus (um\n"
-    "diretorio de clusters). Um cluster tem \"Textos-fonte segmentados/\", \"CST/\"\n"
-    "e \"Sumarios/\", ou textos *.seg e relacoes *.cst no proprio diretorio.\n"
+    "diretorio de clusters). Um cluster tem \"Textos-fonte segmentados/\" (ou\n"
+    "\"Textos-fonte/\"), \"CST/\" e \"Sumarios/\", ou textos *.seg e relacoes *.cst\n"
+    "no proprio diretorio.\n"
     "\n"
     "Opcoes:\n"
+    "  --texts PADRAO    nome dos textos-fonte (*.seg; *.txt em \"Textos-fonte/\")\n"
     "  --summary PADRAO  nome do sumario (*_sumario_automatico_CSTSumm.txt)\n"
     "  --human PADRAO    nome das ordenacoes humanas\n"
     "                    (*_sumario_automatico_CSTSumm_ordenado_*.txt)\n"
@@ -59,7 +61,7 @@ constexpr char kHelp[] =
 // What the command line asks for.
 struct EvalOptions {
   std::string directory;
-  SummaryPatterns patterns;
+  NamePatterns patterns;
   EvaluationOptions evaluation;
   int jobs = 1;
   bool csv = false;
@@ -119,13 +121,15 @@ bool parseOptions(int argc, char** argv, EvalOptions* options, std::string* err)
 
     std::string value;
     unsigned long long number = 0;
-    if (name == "--summary" || name == "--human") {
+    if (name == "--summary" || name == "--human" || name == "--texts") {
       if (!takeValue(&value)) return false;
       if (value.empty()) {
         *err = name + ": padrao vazio";
         return false;
       }
-      (name == "--summary" ? options->patterns.summary : options->patterns.human) = value;
+      (name == "--summary" ? options->patterns.summary
+       : name == "--human" ? options->patterns.human
+                           : options->patterns.texts) = value;
     } else if (name == "--seed") {
       if (!takeValue(&value)) return false;
       if (!parseNumber(value, 0, ~0ULL, &number)) {
@@ -298,7 +302,7 @@ int run(int argc, char** argv) {
   }
 
   std::vector<std::string> dirs;
-  const bool oneCluster = CorpusLayout::isCluster(options.directory);
+  const bool oneCluster = CorpusLayout::isCluster(options.directory, options.patterns);
   if (oneCluster) {
     dirs.push_back(options.directory);
   } else if (!CorpusLayout::listClusters(options.directory, &dirs, &err)) {
@@ -311,7 +315,8 @@ int run(int argc, char** argv) {
     return kEvalExitUsage;
   }
   if (dirs.empty()) {
-    console.message(options.directory + ": nenhum cluster (nem textos *.seg)");
+    console.message(options.directory + ": nenhum cluster (nem textos " +
+                    options.patterns.textsIn(false) + ")");
     return kEvalExitFailure;
   }
 
