@@ -195,3 +195,24 @@ TEST_F(ClusterEvaluationTest, ClustersThatCannotBeScoredFail) {
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, dir.file("sumiu.txt") + ": No such file or directory");
 }
+
+TEST_F(ClusterEvaluationTest, RandomOrderingsDependOnTheSeedAndTheSentencesOnly) {
+  addText(1, "D1_a.seg", "Um.\nDois.\nTres.\nQuatro.\n");
+  files.summary = dir.write("resumo.txt", "Um.\nDois.\nTres.\nQuatro.\n");
+  const std::string human = "Dois.\nUm.\nQuatro.\nTres.\n";
+  files.humans = {dir.write("h1.txt", human), dir.write("outro nome.txt", human)};
+  const ClusterResult result = evaluate();
+  ASSERT_TRUE(result.ok) << result.error;
+  files.name = "renomeado";
+  const ClusterResult renamed = evaluate();
+  ASSERT_TRUE(renamed.ok) << renamed.error;
+  EvaluationOptions seven;
+  seven.seed = 7;
+  const ClusterResult reseeded = evaluate(seven);
+  ASSERT_TRUE(reseeded.ok) << reseeded.error;
+
+  const double TS = scores(result.rows[0], "aleatorio").TS;
+  EXPECT_EQ(scores(result.rows[1], "aleatorio").TS, TS);  // another file name
+  EXPECT_EQ(scores(renamed.rows[0], "aleatorio").TS, TS);
+  EXPECT_NE(scores(reseeded.rows[0], "aleatorio").TS, TS);
+}

@@ -245,12 +245,18 @@ AgreementScores scoreOrdering(Graph* G, const VertexIndex& index, const RowPlan&
   return Agreement::score(*G, index.resolve(firstOccurrences(ordered, row.shared)));
 }
 
-// A 32-bit FNV-1a hash: the stream of a row's random orderings.
-std::uint32_t streamOf(const std::string& s) {
+// The stream of a row's random orderings: a 32-bit FNV-1a hash of its
+// sentences in human order, each followed by a line feed. It depends on
+// nothing else, so that renaming a cluster or a file changes no figure.
+std::uint32_t streamOf(const std::vector<Vertex*>& human) {
   std::uint32_t h = 2166136261u;
-  for (const char c : s) {
-    h ^= static_cast<unsigned char>(c);
+  auto add = [&h](unsigned char c) {
+    h ^= c;
     h *= 16777619u;
+  };
+  for (const Vertex* V : human) {
+    for (const char c : V->stringSentenceRef()) add(static_cast<unsigned char>(c));
+    add('\n');
   }
   return h;
 }
@@ -368,8 +374,8 @@ void ClusterEvaluation::evaluate(const ClusterFiles& files, const StartupData& s
     row.summarySentences = plan.summarySentences;
     row.humanSentences = plan.humanSentences;
     row.scores.push_back(scoreOrdering(&G0, index0, plan, summary));
-    row.scores.push_back(Agreement::randomOrdering(
-        G0, options.shuffles, options.seed, streamOf(files.name + "/" + plan.humanName)));
+    row.scores.push_back(Agreement::randomOrdering(G0, options.shuffles, options.seed,
+                                                   streamOf(G0.humanOrderedSumm)));
     result->rows.push_back(std::move(row));
   }
 
