@@ -118,6 +118,22 @@ TEST_F(ClusterEvaluationTest, FilesInLatin1AreConvertedAndSaidSo) {
                                                        dir.file("h.txt") + converted}));
 }
 
+TEST_F(ClusterEvaluationTest, AStrayByteLeavesTheRestOfAFileUtf8) {
+  // One Latin-1 byte in a UTF-8 summary: the accented lines still match.
+  addText(1, "D1_a.seg", "Ol\xC3\xA1 mundo.\nCora\xC3\xA7\xC3\xA3o.\nCaf\xC3\xA9.\n");
+  files.summary =
+      dir.write("resumo.txt", "Cora\xC3\xA7\xC3\xA3o.\nCaf\xE9.\nOl\xC3\xA1 mundo.\n");
+  files.humans = {
+      dir.write("h.txt", "Ol\xC3\xA1 mundo.\nCora\xC3\xA7\xC3\xA3o.\nCaf\xC3\xA9.\n")};
+  const ClusterResult result = evaluate();
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(scores(result.rows[0], "sumario").n, 3);
+  EXPECT_EQ(result.messages,
+            (std::vector<std::string>{
+                dir.file("resumo.txt") +
+                ": UTF-8 com 1 bytes que nao sao UTF-8, lidos como Latin-1 (linhas 2)"}));
+}
+
 TEST_F(ClusterEvaluationTest, SegmentedTextsKeepFullStopsInsideSentences) {
   addText(1, "D1_a.seg", "Na Av. Central houve festa.\nChoveu.\n");
   files.summary = dir.write("resumo.txt", "Choveu.\nNa Av. Central houve festa.\n");
