@@ -1,5 +1,7 @@
 #include "eval/ClusterEvaluation.h"
 
+#include <chrono>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <utility>
@@ -329,6 +331,66 @@ bool planRows(const ClusterInput& input, const Graph& G0,
   return true;
 }
 
+// "3.5" for 3.5 seconds, "60" for 60.
+std::string seconds(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%g", value);
+  return buffer;
+}
+
+// Runs `method` on a graph of its own and scores its ordering in every row
+// of *result; the edges that method 6 removes go to *removed. A method 6
+// that runs out of time scores nothing (not a number), and a note says so.
+void scoreMethod(const Method& method, const ClusterInput& input,
+                 const StartupData& startup, bool segmented,
+                 const EvaluationOptions& options, const std::vector<SentenceId>& summary,
+                 const std::vector<RowPlan>& plans, std::vector<RemovedEdge>* removed,
+                 ClusterResult* result) {
+  Graph G;  // each method on a graph of its own: some add or remove edges
+  buildGraph(input, startup, segmented, &G, nullptr);
+  const VertexIndex index(G);
+  G.summ = index.resolve(summary);
+  // Method 6 names the edges its cycle removal takes out, for the picture,
+  // instead of printing them.
+  MethodRun run;
+  run.onRemoved = [removed](const Vertex& source, const Edge& edge) {
+    const Vertex* target = edge.getVertex();
+    removed->push_back({source.getIdText(), source.getPosText(), target->getIdText(),
+                        target->getPosText(), edge.getRelationName()});
+  };
+  if (options.timeLimit > 0) {
+    run.timeLimit = TimeLimit::after(std::chrono::duration<double>(options.timeLimit));
+  }
+  MethodOrdering ordering;
+  ordering.label = method.label;
+  try {
+    runOrderingMethod(&G, method.number, run);
+  } catch (const TimeLimitExceeded&) {
+    removed->clear();
+    for (size_t r = 0; r < plans.size(); ++r) {
+      AgreementScores none;
+      none.n = static_cast<int>(plans[r].shared.size());
+      result->rows[r].scores.push_back(none);
+    }
+    result->notes.push_back(result->name + ": " + method.label +
+                            " passou do limite de tempo (" + seconds(options.timeLimit) +
+                            " s) e fica sem pontuacao (nan)");
+    ordering.ran = false;
+    if (options.wantOrderings) result->orderings.push_back(std::move(ordering));
+    return;
+  }
+  const std::vector<SentenceId> ordered = idsOf(G.orderedSumm);
+  for (size_t r = 0; r < plans.size(); ++r) {
+    result->rows[r].scores.push_back(scoreOrdering(&G, index, plans[r], ordered));
+  }
+  if (!options.wantOrderings) return;
+  for (const Vertex* V : G.orderedSumm) {
+    ordering.sentences.push_back(
+        {V->getIdText(), V->getPosText(), V->stringSentenceRef()});
+  }
+  result->orderings.push_back(std::move(ordering));
+}
+
 }  // namespace
 
 ClusterEvaluation::~ClusterEvaluation() = default;
@@ -400,22 +462,8 @@ void ClusterEvaluation::evaluate(const ClusterFiles& files, const StartupData& s
 
   std::vector<RemovedEdge> removed;
   for (const Method& method : kMethods) {
-    Graph G;  // each method on a graph of its own: some add or remove edges
-    buildGraph(input, startup, segmented, &G, nullptr);
-    const VertexIndex index(G);
-    G.summ = index.resolve(summary);
-    // Method 6 names the edges its cycle removal takes out, for the picture,
-    // instead of printing them.
-    runOrderingMethod(
-        &G, method.number, nullptr, [&removed](const Vertex& source, const Edge& edge) {
-          const Vertex* target = edge.getVertex();
-          removed.push_back({source.getIdText(), source.getPosText(), target->getIdText(),
-                             target->getPosText(), edge.getRelationName()});
-        });
-    const std::vector<SentenceId> ordered = idsOf(G.orderedSumm);
-    for (size_t r = 0; r < plans.size(); ++r) {
-      result->rows[r].scores.push_back(scoreOrdering(&G, index, plans[r], ordered));
-    }
+    scoreMethod(method, input, startup, segmented, options, summary, plans, &removed,
+                result);
   }
 
   if (options.wantDot) {

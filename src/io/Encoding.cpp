@@ -210,4 +210,26 @@ std::string printable(const std::string& bytes) {
   return out;
 }
 
+std::string jsonQuoted(const std::string& utf8) {
+  std::string q = "\"";
+  for (const char c : utf8) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      q.push_back('\\');
+      q.push_back(c);
+    } else if (c == '\n') {
+      q += "\\n";
+    } else if (c == '\r') {
+      q += "\\r";
+    } else if (c == '\t') {
+      q += "\\t";
+    } else if (u < 0x20) {
+      appendEscape("\\u", u, 4, &q);
+    } else {
+      q.push_back(c);
+    }
+  }
+  return q + "\"";
+}
+
 }  // namespace sentralign::io

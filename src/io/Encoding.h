@@ -69,6 +69,12 @@ TextDecoding decodeText(std::string* bytes);
 // hexadecimal). Never holds a line feed.
 std::string printable(const std::string& bytes);
 
+// `utf8` as a JSON string, in double quotes: '"' and '\\' escaped, line
+// feed, carriage return and tab as "\n", "\r" and "\t", the other control
+// characters as "\u00XX". Bytes that are not UTF-8 are copied as they are:
+// pass text that is UTF-8, or printable() of a name.
+std::string jsonQuoted(const std::string& utf8);
+
 }  // namespace sentralign::io
 
 #endif  // SENTRALIGN_IO_ENCODING_H_
