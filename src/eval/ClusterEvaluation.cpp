@@ -376,6 +376,7 @@ void scoreMethod(const Method& method, const ClusterInput& input,
                             " passou do limite de tempo (" + seconds(options.timeLimit) +
                             " s) e fica sem pontuacao (nan)");
     ordering.ran = false;
+    result->timedOut = true;
     if (options.wantOrderings) result->orderings.push_back(std::move(ordering));
     return;
   }

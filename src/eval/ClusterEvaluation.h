@@ -66,7 +66,8 @@ struct ClusterResult {
   // For the report: rows not scored on the whole summary, lines that
   // joined sentences, a method 6 that ran out of time.
   std::vector<std::string> notes;
-  std::string dot;                        // with EvaluationOptions::wantDot
+  bool timedOut = false;  // method 6 ran out of time: its scores are no numbers
+  std::string dot;        // with EvaluationOptions::wantDot
   std::vector<MethodOrdering> orderings;  // with wantOrderings: methods 1 to 6
 };
 

@@ -84,7 +84,7 @@ void fail(ClusterResult* result, const std::string& dir, const char* why) noexce
   std::string().swap(result->dot);
   try {
     if (result->name.empty()) result->name = io::baseName(dir);
-    result->error = why;
+    result->error = dir + ": " + why;
   } catch (...) {
     // The report says kOutOfMemory for a failure without a reason.
   }
@@ -207,7 +207,7 @@ class ClusterRunner {
   std::vector<ClusterResult>* results_;
   std::mutex mutex_;
   std::condition_variable finished_;
-  std::vector<State> state_;               // guarded by mutex_
+  std::vector<State> state_;                // guarded by mutex_
   std::vector<Clock::time_point> started_;  // guarded by mutex_
   std::atomic<size_t> next_{0};
   std::vector<std::thread> workers_;
@@ -218,7 +218,7 @@ class ClusterRunner {
 bool EvaluationRun::complete() const {
   if (writeFailed) return false;
   return std::all_of(clusters.begin(), clusters.end(),
-                     [](const ClusterResult& c) { return c.ok; });
+                     [](const ClusterResult& c) { return c.ok && !c.timedOut; });
 }
 
 bool runEvaluation(const EvaluationRequest& request, EvaluationRun* run, std::string* err,

@@ -63,7 +63,8 @@ struct EvaluationRun {
   std::vector<std::string> messages;    // every message line, in order
   bool writeFailed = false;             // an orderings file was not written
 
-  // Whether everything was scored and written.
+  // Whether everything was scored and written: no cluster failed, no
+  // method 6 ran out of time, every file was written.
   bool complete() const;
 };
 
@@ -74,7 +75,8 @@ struct EvaluationRun {
 // be empty) as soon as its cluster and those before it are done, on the
 // calling thread, and into run->messages: a cluster's warnings and
 // matching notes, its notes for the report, then why it failed. A cluster
-// that fails, std::bad_alloc included ("memoria esgotada"), fails alone.
+// that fails, std::bad_alloc included ("DIR: memoria esgotada"), fails
+// alone.
 // False, with the printable reason in *err and *run empty, when the
 // evaluation cannot start: the request is malformed (jobs or time limit
 // out of range), the directory is no directory or cannot be listed, it

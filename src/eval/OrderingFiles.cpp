@@ -33,8 +33,9 @@ std::string orderingJson(const std::string& cluster, const MethodOrdering& order
                      ", \"sentencas\": [";
   for (size_t i = 0; i < ordering.sentences.size(); ++i) {
     const OrderedSentence& s = ordering.sentences[i];
-    json += std::string(i == 0 ? "\n" : ",\n") + "  {\"texto\": " +
-            std::to_string(s.text) + ", \"posicao\": " + std::to_string(s.position) +
+    json += std::string(i == 0 ? "\n" : ",\n") +
+            "  {\"texto\": " + std::to_string(s.text) +
+            ", \"posicao\": " + std::to_string(s.position) +
             ", \"sentenca\": " + io::jsonQuoted(s.sentence) + "}";
   }
   return json + (ordering.sentences.empty() ? "]}\n" : "\n]}\n");
