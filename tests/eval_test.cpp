@@ -399,50 +399,6 @@ TEST(EvalTest, EachMethodsOrderingIsWrittenAsTheOrderingToolWritesIt) {
   EXPECT_EQ(blocked.out.rfind("cluster ", 0), 0u);  // the report all the same
 }
 
-namespace {
-
-// A cluster whose method 6 takes far longer than a test may wait: 3 texts
-// of 40 sentences and 250 relations of a type that runs from source to
-// target, between sentences drawn by a fixed generator.
-void writeDenseCluster(const ScopedTempDir& dir, const std::string& name) {
-  const std::string root = name + "/";
-  for (const char* sub : {"", "Textos-fonte segmentados", "CST", "Sumarios"}) {
-    ::mkdir(dir.file(root + sub).c_str(), 0755);
-  }
-  std::string summary;
-  for (int t = 1; t <= 3; ++t) {
-    std::string text;
-    for (int p = 1; p <= 40; ++p) {
-      const std::string s =
-          "Frase " + std::to_string(t) + " " + std::to_string(p) + " do texto.";
-      text += s + "\n";
-      if (p % 12 == 1) summary += s + "\n";
-    }
-    dir.write(root + "Textos-fonte segmentados/D" + std::to_string(t) + "_C9.txt.seg",
-              text);
-  }
-  unsigned long x = 12345;
-  auto next = [&x] {
-    x = (x * 1103515245 + 12345) % 2147483648ul;
-    return x;
-  };
-  std::string cst;
-  for (int r = 0; r < 250; ++r) {
-    const unsigned long s = 1 + next() % 3;
-    unsigned long t = 1 + next() % 2;
-    if (t >= s) ++t;
-    cst += "<R SDID=\"D" + std::to_string(s) + "_C9.txt.seg\" SSENT=\"" +
-           std::to_string(1 + next() % 40) + "\" TDID=\"D" + std::to_string(t) +
-           "_C9.txt.seg\" TSENT=\"" + std::to_string(1 + next() % 40) +
-           "\">\n<RELATION TYPE=\"Subsumption\" JUDGE=\"x\"/>\n</R>\n";
-  }
-  dir.write(root + "CST/relacoes.cst", cst);
-  dir.write(root + "Sumarios/C9_sumario_automatico_CSTSumm.txt", summary);
-  dir.write(root + "Sumarios/C9_sumario_automatico_CSTSumm_ordenado_1.txt", summary);
-}
-
-}  // namespace
-
 TEST(EvalTest, AMethodSixThatRunsOutOfTimeIsReportedNotAwaited) {
   // Issue 15: one dense cluster used to hold a whole corpus, even on two
   // threads. Its method 6 now gives up at the limit; the rest is scored.

@@ -69,4 +69,11 @@ void addTestTexts(Graph* G, const std::vector<int>& lengths);
 // The vertex of G with that identity; null when there is none.
 Vertex* findTestVertex(const Graph& G, int idText, int posText);
 
+// Writes under dir.file(name) a cluster in the news corpus layout whose
+// method 6 takes far longer than a test may wait: 3 texts of 40 sentences,
+// 250 relations of a type that runs from source to target between
+// sentences drawn by a fixed generator, a summary of 12 sentences and one
+// human ordering equal to it.
+void writeDenseCluster(const ScopedTempDir& dir, const std::string& name);
+
 #endif  // SENTRALIGN_TEST_UTIL_H_
