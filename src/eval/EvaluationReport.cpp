@@ -147,7 +147,10 @@ std::string csvField(const std::string& s) {
 // `s`, printable, as a JSON string.
 std::string jsonString(const std::string& s) { return sentralign::io::jsonQuoted(s); }
 
-std::string jsonNumber(double value) { return std::isnan(value) ? "null" : exact(value); }
+// JSON has no infinities either: whatever is no finite number is null.
+std::string jsonNumber(double value) {
+  return std::isfinite(value) ? exact(value) : "null";
+}
 
 // The JSON list of `items`, written already, one a line after `indent`;
 // the closing bracket two spaces less indented.
