@@ -470,8 +470,9 @@ std::string EvaluationReport::comparisonTable() const {
                    (c.label == labels[b] && c.other == labels[a]);
           });
       const sentralign::eval::PairedComparison& t = found->test;
-      const double difference =
-          found->label == labels[a] ? t.meanDifference : -t.meanDifference;
+      const double difference = found->label == labels[a]
+                                    ? t.meanDifference
+                                    : 0.0 - t.meanDifference;  // never -0
       cells.push_back(format("%+.4f", difference) + " (" + fixed(t.p) + ")");
     }
     matrix.addRow(cells);
