@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "test_util.h"
+
 namespace {
 
 const double kNan = AgreementScores::kUndefined;
@@ -279,20 +281,11 @@ TEST(EvaluationReportTest, ComparisonsOfEveryTwoOrderings) {
       << table;
 
   const std::vector<ReportRecord> records = report.records();
-  const ReportRecord& p = records.back();  // 5-topologica against 6-sem-ciclos
-  std::string rendered;
-  for (const auto& cell : p) {
-    rendered += cell.first + "=";
-    if (cell.second.kind == ReportValue::kText) rendered += cell.second.text;
-    if (cell.second.kind == ReportValue::kNumber) {
-      rendered += std::to_string(cell.second.number);
-    }
-    rendered += ";";
-  }
-  EXPECT_EQ(rendered,
+  // The last: 5-topologica against 6-sem-ciclos.
+  EXPECT_EQ(renderRecords({records.back()}),
             "cluster=;humano=;metodo=5-topologica;estatistica=p;n=5.000000;"
             "sentencas_sumario=;sentencas_humano=;TS=;TK=0.062500;tau_b=;PMR=;no_lugar=;"
-            "comparado_com=6-sem-ciclos;");
+            "comparado_com=6-sem-ciclos;\n");
   const std::string csv = report.csv();
   EXPECT_EQ(
       csv.substr(0, csv.find('\n')),

@@ -20,45 +20,14 @@ namespace {
 
 const std::string kCorpus = std::string(SENTRALIGN_SOURCE_DIR) + "/examples/noticias";
 
-// A corpus of the three example clusters (by symbolic links) and one that
-// fails.
-class LibraryCorpus {
- public:
-  LibraryCorpus() {
-    for (const char* name : {"C1_ponte", "C2_festival", "C3_greve"}) {
-      EXPECT_EQ(::symlink((kCorpus + "/" + name).c_str(), dir.file(name).c_str()), 0);
-    }
-    ::mkdir(dir.file("C0_vazio").c_str(), 0755);
-    dir.write("C0_vazio/D1_a.seg", "Um.\n");
-  }
-
-  ScopedTempDir dir;
-};
-
-// "name=value;..." of every cell of every record, one record a line.
-std::string render(const std::vector<ReportRecord>& records) {
-  std::string s;
-  for (const ReportRecord& record : records) {
-    for (const auto& cell : record) {
-      s += cell.first + "=";
-      if (cell.second.kind == ReportValue::kText) s += cell.second.text;
-      if (cell.second.kind == ReportValue::kNumber) {
-        s += std::to_string(cell.second.number);
-      }
-      s += ";";
-    }
-    s += "\n";
-  }
-  return s;
-}
-
 }  // namespace
 
 TEST(EvaluationTest, TheCallGivesWhatTheCommandLinePrints) {
-  LibraryCorpus corpus;
+  ScopedTempDir corpus;
+  writeExampleCorpus(corpus);
   ScopedTempDir cwd;
   EvaluationRequest request;
-  request.directory = corpus.dir.path();
+  request.directory = corpus.path();
   request.segmented = true;
   std::vector<std::string> heard;
   EvaluationRun run;
@@ -71,8 +40,8 @@ TEST(EvaluationTest, TheCallGivesWhatTheCommandLinePrints) {
   ASSERT_EQ(run.clusters.size(), 4u);
   EXPECT_EQ(run.messages, heard);
 
-  const RunResult tool = runProgram(
-      SENTRALIGN_EVAL_BIN, {"--segmented", "--csv", corpus.dir.path()}, cwd.path());
+  const RunResult tool = runProgram(SENTRALIGN_EVAL_BIN,
+                                    {"--segmented", "--csv", corpus.path()}, cwd.path());
   std::string printed;
   for (const std::string& m : heard) printed += "sentralign-eval: " + m + "\n";
   EXPECT_EQ(printed, tool.err);
@@ -81,7 +50,7 @@ TEST(EvaluationTest, TheCallGivesWhatTheCommandLinePrints) {
   const std::vector<ReportRecord> records = reportRecords(run);
   EXPECT_EQ(records.size(), 4 * ClusterEvaluation::labels().size() +
                                 6 * ClusterEvaluation::labels().size());
-  EXPECT_EQ(render({records.front()}),
+  EXPECT_EQ(renderRecords({records.front()}),
             "cluster=C1_ponte;humano=C1_sumario_automatico_CSTSumm_ordenado_1.txt;"
             "metodo=sumario;estatistica=valor;n=7.000000;sentencas_sumario=7.000000;"
             "sentencas_humano=7.000000;TS=0.285714;TK=0.142857;tau_b=0.142857;"
@@ -120,16 +89,17 @@ TEST(EvaluationTest, RequestsThatCannotStartSayWhy) {
 }
 
 TEST(EvaluationTest, ThreadsChangeNothing) {
-  LibraryCorpus corpus;
+  ScopedTempDir corpus;
+  writeExampleCorpus(corpus);
   auto evaluate = [&](int jobs) {
     EvaluationRequest request;
-    request.directory = corpus.dir.path();
+    request.directory = corpus.path();
     request.jobs = jobs;
     request.compare = true;
     EvaluationRun run;
     std::string err;
     EXPECT_TRUE(runEvaluation(request, &run, &err)) << err;
-    return std::make_pair(run.messages, render(reportRecords(run)));
+    return std::make_pair(run.messages, renderRecords(reportRecords(run)));
   };
   const auto one = evaluate(1);
   for (const int jobs : {2, 4}) EXPECT_EQ(evaluate(jobs), one) << jobs;

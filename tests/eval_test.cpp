@@ -237,34 +237,14 @@ TEST(EvalTest, MissingOrEmptyInputsFail) {
   }
 }
 
-namespace {
-
-// A corpus of the three example clusters (by symbolic links), a cluster
-// without a summary and a plain file, which is no cluster.
-class ScratchCorpus {
- public:
-  ScratchCorpus() {
-    for (const char* name : {"C1_ponte", "C2_festival", "C3_greve"}) {
-      EXPECT_EQ(::symlink((kCorpus + "/" + name).c_str(), dir.file(name).c_str()), 0);
-    }
-    ::mkdir(dir.file("C0_vazio").c_str(), 0755);
-    dir.write("C0_vazio/D1_a.seg", "Um.\n");
-    dir.write("LEIAME", "");
-  }
-  std::string path() const { return dir.path(); }
-
-  ScopedTempDir dir;
-};
-
-}  // namespace
-
 TEST(EvalTest, AFailedClusterIsReportedAndTheCorpusGoesOn) {
-  ScratchCorpus corpus;
+  ScopedTempDir corpus;
+  writeExampleCorpus(corpus);
   ScopedTempDir cwd;
   const RunResult r = runEval({"--segmented", corpus.path()}, cwd.path());
   EXPECT_EQ(r.status, kEvalExitFailure);
   const std::string failure =
-      corpus.dir.file("C0_vazio") + ": nenhum sumario (*_sumario_automatico_CSTSumm.txt)";
+      corpus.file("C0_vazio") + ": nenhum sumario (*_sumario_automatico_CSTSumm.txt)";
   EXPECT_EQ(r.err.rfind("sentralign-eval: " + failure + "\n", 0), 0u) << r.err;
   EXPECT_NE(
       r.out.find("\ncorpus: 4 de 4 ordenacoes humanas de 3 clusters nas estatisticas; "
@@ -275,7 +255,8 @@ TEST(EvalTest, AFailedClusterIsReportedAndTheCorpusGoesOn) {
 }
 
 TEST(EvalTest, ThreadsDoNotChangeTheReport) {
-  ScratchCorpus corpus;
+  ScopedTempDir corpus;
+  writeExampleCorpus(corpus);
   ScopedTempDir cwd;
   const RunResult one = runEval({"--segmented", "--json", corpus.path()}, cwd.path());
   for (const char* jobs : {"2", "4"}) {

@@ -200,3 +200,31 @@ void writeDenseCluster(const ScopedTempDir& dir, const std::string& name) {
   dir.write(root + "Sumarios/C9_sumario_automatico_CSTSumm.txt", summary);
   dir.write(root + "Sumarios/C9_sumario_automatico_CSTSumm_ordenado_1.txt", summary);
 }
+
+void writeExampleCorpus(const ScopedTempDir& dir) {
+  const std::string corpus = std::string(SENTRALIGN_SOURCE_DIR) + "/examples/noticias/";
+  for (const char* name : {"C1_ponte", "C2_festival", "C3_greve"}) {
+    if (::symlink((corpus + name).c_str(), dir.file(name).c_str()) != 0) {
+      throw std::runtime_error("symlink");
+    }
+  }
+  ::mkdir(dir.file("C0_vazio").c_str(), 0755);
+  dir.write("C0_vazio/D1_a.seg", "Um.\n");
+  dir.write("LEIAME", "");
+}
+
+std::string renderRecords(const std::vector<ReportRecord>& records) {
+  std::string s;
+  for (const ReportRecord& record : records) {
+    for (const auto& cell : record) {
+      s += cell.first + "=";
+      if (cell.second.kind == ReportValue::kText) s += cell.second.text;
+      if (cell.second.kind == ReportValue::kNumber) {
+        s += std::to_string(cell.second.number);
+      }
+      s += ";";
+    }
+    s += "\n";
+  }
+  return s;
+}

@@ -179,6 +179,15 @@ int sharedWords(const std::vector<std::string_view>& a,
   return shared;
 }
 
+// What a rule that found `candidates` different sentences says: nothing
+// (false) for none, else a match or, for several, an ambiguous line.
+bool decide(size_t candidates, MatchRule rule, MatchNote* note) {
+  if (candidates == 0) return false;
+  note->rule = rule;
+  note->kind = candidates == 1 ? MatchNote::kMatched : MatchNote::kAmbiguous;
+  return true;
+}
+
 // The work that the rules 4 and 5 and the search for a nearest sentence may
 // do for one file, in bytes compared: about a second at worst. A summary of
 // real size against a cluster of real size needs a few thousandths of it.
@@ -461,10 +470,7 @@ bool SentenceMatcher::findRun(const std::string& key, Search* search,
     }
     if (search->exhausted()) return false;
   }
-  if (candidates == 0) return false;
-  note->rule = MatchRule::kRun;
-  note->kind = candidates == 1 ? MatchNote::kMatched : MatchNote::kAmbiguous;
-  return true;
+  return decide(candidates, MatchRule::kRun, note);
 }
 
 bool SentenceMatcher::findContaining(const std::string& key, Search* search,
@@ -493,10 +499,7 @@ bool SentenceMatcher::findContaining(const std::string& key, Search* search,
       ++candidates;
     }
   }
-  if (candidates == 0) return false;
-  note->rule = MatchRule::kContained;
-  note->kind = candidates == 1 ? MatchNote::kMatched : MatchNote::kAmbiguous;
-  return true;
+  return decide(candidates, MatchRule::kContained, note);
 }
 
 void SentenceMatcher::findNearest(const std::string& key, Search* search,
