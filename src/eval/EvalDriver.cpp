@@ -173,7 +173,7 @@ const OptionSpec kOptions[] = {
      }},
     {"--measure", true,
      [](const std::string& v, EvalOptions* o, std::string* err) {
-       if (!parseReportMeasure(v, &o->request.measure)) {
+       if (!sentralign::eval::parseReportMeasure(v, &o->request.measure)) {
          *err = "--measure: medida desconhecida (TS, TK, tau-b, PMR ou no-lugar): " + v;
          return false;
        }

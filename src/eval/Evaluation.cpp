@@ -132,9 +132,40 @@ class ClusterRunner {
   }
 
   // Evaluates every cluster, calling report(i) for each in order, on this
-  // thread, as soon as it and those before it are done.
+  // thread, as soon as it and those before it are done. When report or
+  // the progress callback throws, the workers finish the clusters they
+  // hold, start no other, and are joined before the exception goes on.
   void run(const std::function<void(size_t)>& report) {
     startWorkers();
+    try {
+      reportInOrder(report);
+    } catch (...) {
+      next_ = dirs_.size();
+      joinWorkers();
+      throw;
+    }
+    joinWorkers();
+  }
+
+ private:
+  enum State { kWaiting, kRunning, kDone };
+
+  // Starts request.jobs workers, or as many as the system gives; with none,
+  // does all the work on this thread.
+  void startWorkers() {
+    const size_t wanted = std::min(dirs_.size(), static_cast<size_t>(request_.jobs));
+    workers_.reserve(wanted);  // so that adding a started thread cannot throw
+    for (size_t t = 0; t < wanted; ++t) {
+      try {
+        workers_.emplace_back([this] { work(); });
+      } catch (const std::system_error&) {
+        break;  // the system gives no more threads
+      }
+    }
+    if (workers_.empty()) work();
+  }
+
+  void reportInOrder(const std::function<void(size_t)>& report) {
     for (size_t reported = 0; reported < dirs_.size();) {
       std::vector<size_t> ready;
       EvaluationProgress progress;
@@ -150,24 +181,11 @@ class ClusterRunner {
       for (const size_t i : ready) report(i);
       if (request_.onProgress) request_.onProgress(progress);
     }
-    for (std::thread& worker : workers_) worker.join();
   }
 
- private:
-  enum State { kWaiting, kRunning, kDone };
-
-  // Starts request.jobs workers, or as many as the system gives; with none,
-  // does all the work on this thread.
-  void startWorkers() {
-    const size_t wanted = std::min(dirs_.size(), static_cast<size_t>(request_.jobs));
-    for (size_t t = 0; t < wanted; ++t) {
-      try {
-        workers_.emplace_back([this] { work(); });
-      } catch (const std::system_error&) {
-        break;
-      }
-    }
-    if (workers_.empty()) work();
+  void joinWorkers() {
+    for (std::thread& worker : workers_) worker.join();
+    workers_.clear();
   }
 
   void work() {

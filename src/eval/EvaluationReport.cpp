@@ -190,6 +190,8 @@ std::string svgNumber(double value) { return format("%.1f", value); }
 
 }  // namespace
 
+namespace sentralign::eval {
+
 bool parseReportMeasure(const std::string& name, ReportMeasure* measure) {
   for (const Measure& m : kMeasures) {
     if (name == m.tableName || name == m.key) {
@@ -203,6 +205,10 @@ bool parseReportMeasure(const std::string& name, ReportMeasure* measure) {
 const char* reportMeasureName(ReportMeasure measure) {
   return measureOf(measure).tableName;
 }
+
+}  // namespace sentralign::eval
+
+using sentralign::eval::reportMeasureName;
 
 EvaluationReport::EvaluationReport(const std::vector<ClusterResult>& results,
                                    const ReportSettings& settings)

@@ -20,12 +20,16 @@
 // The measures of a report, in column order.
 enum class ReportMeasure { kTS, kTK, kTauB, kPMR, kInPlace };
 
+namespace sentralign::eval {
+
 // The measure that `name` names, as the table ("TS", "TK", "tau-b", "PMR",
 // "no-lugar") or the CSV ("tau_b", "no_lugar") writes it; false for any
 // other name.
 bool parseReportMeasure(const std::string& name, ReportMeasure* measure);
 // The measure's name in the table.
 const char* reportMeasureName(ReportMeasure measure);
+
+}  // namespace sentralign::eval
 
 // One measure of one ordering over the corpus.
 struct Statistic {
