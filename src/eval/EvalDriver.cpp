@@ -195,20 +195,34 @@ const OptionSpec kOptions[] = {
      }},
     {"--segmented", false,
      [](const std::string&, EvalOptions* o, std::string*) {
-       return o->request.segmented = true;
+       o->request.segmented = true;
+       return true;
      }},
     {"--compare", false,
      [](const std::string&, EvalOptions* o, std::string*) {
-       return o->request.compare = true;
+       o->request.compare = true;
+       return true;
      }},
     {"--csv", false,
-     [](const std::string&, EvalOptions* o, std::string*) { return o->csv = true; }},
+     [](const std::string&, EvalOptions* o, std::string*) {
+       o->csv = true;
+       return true;
+     }},
     {"--json", false,
-     [](const std::string&, EvalOptions* o, std::string*) { return o->json = true; }},
+     [](const std::string&, EvalOptions* o, std::string*) {
+       o->json = true;
+       return true;
+     }},
     {"--help", false,
-     [](const std::string&, EvalOptions* o, std::string*) { return o->help = true; }},
+     [](const std::string&, EvalOptions* o, std::string*) {
+       o->help = true;
+       return true;
+     }},
     {"--version", false,
-     [](const std::string&, EvalOptions* o, std::string*) { return o->version = true; }},
+     [](const std::string&, EvalOptions* o, std::string*) {
+       o->version = true;
+       return true;
+     }},
 };
 
 const OptionSpec* findOption(const std::string& name) {
