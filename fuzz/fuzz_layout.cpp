@@ -40,12 +40,18 @@ void removeTree(const std::string& path) {
   }
 }
 
+// A scratch directory for the run, in memory where the system has room
+// for one (the walk is then not held up by the disk), removed at exit.
 const std::string& scratch() {
   static const std::string dir = [] {
-    char pattern[] = "/tmp/sentralign_fuzz_layout_XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) std::abort();
-    return std::string(pattern);
+    for (const char* base : {"/dev/shm", "/tmp"}) {
+      std::string pattern = std::string(base) + "/sentralign_fuzz_layout_XXXXXX";
+      if (::mkdtemp(&pattern[0]) != nullptr) return pattern;
+    }
+    std::abort();
   }();
+  static const bool removedAtExit = std::atexit([] { removeTree(scratch()); }) == 0;
+  (void)removedAtExit;
   return dir;
 }
 
