@@ -244,3 +244,22 @@ TEST(SentenceMatcherTest, DatelinesAreCapitalsThenADash) {
     EXPECT_EQ(SentenceMatcher::datelineLength(c.sentence), c.length) << c.sentence;
   }
 }
+
+TEST_F(LooseMatchingTest, TheCostlyRulesStopAtTheirBudget) {
+  // With room for about one line's costly search, the next lines that need
+  // one stay unmatched and say that their nearest sentence was not sought;
+  // the cheap rules still name sentences.
+  const SentenceMatcher matcher(G, 2500);
+  std::vector<Vertex*> list;
+  std::vector<MatchNote> notes;
+  matcher.matchLines(
+      "A ponte foi reaberta\nAs obras pararam de vez.\nO prazo termina em maio.\n"
+      "Os moradores comemoraram a festa da ponte\n",
+      &list, &notes);
+  EXPECT_EQ(ids(list), "1.3");
+  ASSERT_EQ(notes.size(), 3u);
+  EXPECT_EQ(render({notes[0]}), "1[sem:A ponte foi reaberta ~2.1 4/4/13]");
+  EXPECT_TRUE(notes[1].nearestNotSought);
+  EXPECT_TRUE(notes[2].nearestNotSought);
+  EXPECT_EQ(notes[2].lineNumber, 4);
+}

@@ -188,11 +188,6 @@ bool decide(size_t candidates, MatchRule rule, MatchNote* note) {
   return true;
 }
 
-// The work that the rules 4 and 5 and the search for a nearest sentence may
-// do for one file, in bytes compared: about a second at worst. A summary of
-// real size against a cluster of real size needs a few thousandths of it.
-constexpr size_t kWorkBudget = size_t{1} << 28;
-
 }  // namespace
 
 // The work left to one call of matchLines, and what it found for lines
@@ -200,6 +195,8 @@ constexpr size_t kWorkBudget = size_t{1} << 28;
 // repeats a line pays for it once.
 class SentenceMatcher::Search {
  public:
+  explicit Search(size_t budget) : left_(budget) {}
+
   // Takes `work` from the budget; false, for good, once it is spent.
   bool spend(size_t work) {
     if (work >= left_) {
@@ -214,10 +211,11 @@ class SentenceMatcher::Search {
   std::unordered_map<std::string, MatchNote> costly;
 
  private:
-  size_t left_ = kWorkBudget;
+  size_t left_;
 };
 
-SentenceMatcher::SentenceMatcher(const Graph& G) : vertices_(G.vertexList) {
+SentenceMatcher::SentenceMatcher(const Graph& G, size_t workBudget)
+    : workBudget_(workBudget), vertices_(G.vertexList) {
   const size_t n = vertices_.size();
   keys_.reserve(n);
   undatedKeys_.reserve(n);
@@ -336,7 +334,7 @@ size_t SentenceMatcher::datelineLength(const std::string& sentence) {
 void SentenceMatcher::matchLines(const std::string& bytes, std::vector<Vertex*>* list,
                                  std::vector<MatchNote>* notes) const {
   std::unordered_map<const Vertex*, int> firstLineOf;
-  Search search;
+  Search search(workBudget_);
   int lineNumber = 0;
   size_t start = 0;
   while (start < bytes.size()) {

@@ -36,6 +36,12 @@
 class Graph;
 class Vertex;
 
+// The work that the rules 4 and 5 and the search for a nearest sentence may
+// do for one file by default, in bytes compared: about a second at worst.
+// A summary of real size against a cluster of real size needs a few
+// thousandths of it.
+constexpr size_t kMatchWorkBudget = size_t{1} << 28;
+
 // The rule by which a line named its sentence (see the top of this file).
 enum class MatchRule { kExact, kNormalised, kUnquoted, kDateline, kRun, kContained };
 
@@ -72,7 +78,8 @@ struct MatchNote {
 // the graph must not gain vertices meanwhile.
 class SentenceMatcher {
  public:
-  explicit SentenceMatcher(const Graph& G);
+  // `workBudget`: what the costly rules may do per call of matchLines.
+  explicit SentenceMatcher(const Graph& G, size_t workBudget = kMatchWorkBudget);
   SentenceMatcher(const SentenceMatcher&) = delete;
   SentenceMatcher& operator=(const SentenceMatcher&) = delete;
   virtual ~SentenceMatcher();
@@ -132,6 +139,7 @@ class SentenceMatcher {
   // Notes the nearest sentence of a line that names none.
   void findNearest(const std::string& key, Search* search, MatchNote* note) const;
 
+  size_t workBudget_;
   std::vector<Vertex*> vertices_;         // vertexList, in order
   std::vector<std::string> keys_;         // unquoted() of each sentence
   std::vector<std::string> undatedKeys_;  // the same without the dateline;
