@@ -263,3 +263,45 @@ TEST_F(LooseMatchingTest, TheCostlyRulesStopAtTheirBudget) {
   EXPECT_TRUE(notes[2].nearestNotSought);
   EXPECT_EQ(notes[2].lineNumber, 4);
 }
+
+TEST_F(LooseMatchingTest, MessagesSayWhatEachRuleDid) {
+  const SentenceMatcher matcher(G);
+  std::vector<Vertex*> list;
+  std::vector<MatchNote> notes;
+  matcher.matchLines(
+      "A prefeitura anunciou o plano de obras.\n"
+      "O prazo termina em maio. As obras come\xC3\xA7\x61m em junho.\n"
+      "A ponte foi reaberta ontem \xC3\xA0 tarde\n"
+      "Os moradores comemoraram\n"
+      "A ponte foi reaberta\n"
+      "O prazo termina em maio.\n",
+      &list, &notes);
+  std::vector<std::string> messages;
+  for (const MatchNote& note : notes) {
+    messages.push_back(sentralign::eval::matchMessage("s.txt", note));
+  }
+  EXPECT_EQ(
+      messages,
+      (std::vector<std::string>{
+          "s.txt:1: casada com 1.1 sem o local inicial \"RECIFE -\": A prefeitura "
+          "anunciou o plano de obras.",
+          "s.txt:2: junta as sentencas seguidas 1.3 a 1.4, contada como 1.3: O prazo "
+          "termina em maio. As obras come\xC3\xA7\x61m em junho.",
+          "s.txt:3: contida na sentenca 2.1 (7 de 13 palavras): A ponte foi reaberta "
+          "ontem \xC3\xA0 tarde",
+          "s.txt:4: linha casa com mais de uma sentenca por inclusao, descartada: Os "
+          "moradores comemoraram",
+          "s.txt:5: linha sem sentenca correspondente, descartada: A ponte foi reaberta; "
+          "mais proxima: 2.1, 4 palavras em comum (4 na linha, 13 na sentenca): A ponte "
+          "foi reaberta ontem \xC3\xA0 tarde depois de seis meses de reforma.",
+          "s.txt:6: repete a sentenca da linha 2, contada uma vez: O prazo termina em "
+          "maio.",
+      }));
+  // Without the file and the line, for a caller that shows them its own way.
+  EXPECT_EQ(
+      sentralign::eval::describeMatch(notes[4]),
+      "mais proxima: 2.1, 4 palavras em comum (4 na linha, 13 na sentenca): A ponte "
+      "foi reaberta ontem \xC3\xA0 tarde depois de seis meses de reforma.");
+  EXPECT_EQ(sentralign::eval::describeMatch(notes[3]),
+            "casa com mais de uma sentenca por inclusao");
+}

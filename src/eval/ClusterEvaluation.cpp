@@ -156,90 +156,6 @@ struct RowPlan {
   int humanSentences = 0;
 };
 
-// "2.3": a sentence by its text number and position.
-std::string identity(const Vertex* V) {
-  return std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText());
-}
-
-// The name of a matching rule in the messages of ambiguous lines.
-std::string ruleName(MatchRule rule) {
-  switch (rule) {
-    case MatchRule::kExact:
-    case MatchRule::kNormalised:
-      return "apos normalizar";
-    case MatchRule::kUnquoted:
-      return "sem as aspas";
-    case MatchRule::kDateline:
-      return "sem o local inicial da sentenca";
-    case MatchRule::kRun:
-      return "como sentencas seguidas";
-    case MatchRule::kContained:
-      return "por inclusao";
-  }
-  return "";
-}
-
-std::string describeMatched(const MatchNote& note) {
-  const std::string id = identity(note.sentence);
-  switch (note.rule) {
-    case MatchRule::kExact:
-    case MatchRule::kNormalised:
-      return "casada apos normalizar brancos, aspas e caixa";
-    case MatchRule::kUnquoted:
-      return "casada com " + id + " sem as aspas";
-    case MatchRule::kDateline:
-      return "casada com " + id + " sem o local inicial \"" + note.dateline + "\"";
-    case MatchRule::kRun: {
-      const std::string last =
-          std::to_string(note.sentence->getIdText()) + "." +
-          std::to_string(note.sentence->getPosText() + note.runLength - 1);
-      return "junta as sentencas seguidas " + id + " a " + last + ", contada como " + id;
-    }
-    case MatchRule::kContained:
-      return (note.sentenceInLine ? "contem a sentenca " : "contida na sentenca ") + id +
-             " (" + std::to_string(note.sharedWords) + " de " +
-             std::to_string(std::max(note.lineWords, note.sentenceWords)) + " palavras)";
-  }
-  return "";
-}
-
-std::string describeUnmatched(const MatchNote& note) {
-  const std::string what =
-      "linha sem sentenca correspondente, descartada: " + note.text + "; ";
-  if (note.nearestNotSought) {
-    return what + "sentenca mais proxima nao buscada (arquivo grande demais)";
-  }
-  if (note.sentence == nullptr) return what + "nenhuma sentenca tem palavra em comum";
-  return what + "mais proxima: " + identity(note.sentence) + ", " +
-         std::to_string(note.sharedWords) + " palavras em comum (" +
-         std::to_string(note.lineWords) + " na linha, " +
-         std::to_string(note.sentenceWords) +
-         " na sentenca): " + note.sentence->stringSentenceRef();
-}
-
-// "PATH:LINE: what happened: LINE", one line of stderr.
-std::string describeNote(const std::string& path, const MatchNote& note) {
-  const std::string where = path + ":" + std::to_string(note.lineNumber) + ": ";
-  switch (note.kind) {
-    case MatchNote::kMatched:
-      return where + describeMatched(note) + ": " + note.text;
-    case MatchNote::kUnmatched:
-      return where + describeUnmatched(note);
-    case MatchNote::kAmbiguous:
-      if (note.rule == MatchRule::kNormalised) {
-        return where +
-               "linha igual a mais de uma sentenca apos normalizar, descartada: " +
-               note.text;
-      }
-      return where + "linha casa com mais de uma sentenca " + ruleName(note.rule) +
-             ", descartada: " + note.text;
-    case MatchNote::kRepeated:
-      return where + "repete a sentenca da linha " + std::to_string(note.firstLine) +
-             ", contada uma vez: " + note.text;
-  }
-  return where + note.text;
-}
-
 // The identities of the sentences that the lines of `file` name, noting in
 // result->messages every line that did not simply name its sentence, and
 // in result->notes, for the report, every line that joins several.
@@ -249,11 +165,11 @@ std::vector<SentenceId> matchFile(const SentenceMatcher& matcher, const InputFil
   std::vector<MatchNote> notes;
   matcher.matchLines(file.bytes, &list, &notes);
   for (const MatchNote& note : notes) {
-    result->messages.push_back(describeNote(file.path, note));
+    result->messages.push_back(sentralign::eval::matchMessage(file.path, note));
     if (note.kind == MatchNote::kMatched && note.rule == MatchRule::kRun) {
       result->notes.push_back(result->name + "/" + sentralign::io::baseName(file.path) +
                               ":" + std::to_string(note.lineNumber) + ": " +
-                              describeMatched(note));
+                              sentralign::eval::describeMatch(note));
     }
   }
   return idsOf(list);

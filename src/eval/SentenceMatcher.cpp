@@ -533,3 +533,102 @@ void SentenceMatcher::findNearest(const std::string& key, Search* search,
     }
   }
 }
+
+namespace sentralign::eval {
+
+namespace {
+
+// "2.3": a sentence by its text number and position.
+std::string identity(const Vertex* V) {
+  return std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText());
+}
+
+// The name of a matching rule in the messages of ambiguous lines.
+std::string ruleName(MatchRule rule) {
+  switch (rule) {
+    case MatchRule::kExact:
+    case MatchRule::kNormalised:
+      return "apos normalizar";
+    case MatchRule::kUnquoted:
+      return "sem as aspas";
+    case MatchRule::kDateline:
+      return "sem o local inicial da sentenca";
+    case MatchRule::kRun:
+      return "como sentencas seguidas";
+    case MatchRule::kContained:
+      return "por inclusao";
+  }
+  return "";
+}
+
+std::string describeMatched(const MatchNote& note) {
+  const std::string id = identity(note.sentence);
+  switch (note.rule) {
+    case MatchRule::kExact:
+    case MatchRule::kNormalised:
+      return "casada apos normalizar brancos, aspas e caixa";
+    case MatchRule::kUnquoted:
+      return "casada com " + id + " sem as aspas";
+    case MatchRule::kDateline:
+      return "casada com " + id + " sem o local inicial \"" + note.dateline + "\"";
+    case MatchRule::kRun: {
+      const std::string last =
+          std::to_string(note.sentence->getIdText()) + "." +
+          std::to_string(note.sentence->getPosText() + note.runLength - 1);
+      return "junta as sentencas seguidas " + id + " a " + last + ", contada como " + id;
+    }
+    case MatchRule::kContained:
+      return (note.sentenceInLine ? "contem a sentenca " : "contida na sentenca ") + id +
+             " (" + std::to_string(note.sharedWords) + " de " +
+             std::to_string(std::max(note.lineWords, note.sentenceWords)) + " palavras)";
+  }
+  return "";
+}
+
+// The nearest sentence of an unmatched line, or why there is none.
+std::string nearest(const MatchNote& note) {
+  if (note.nearestNotSought) {
+    return "sentenca mais proxima nao buscada (arquivo grande demais)";
+  }
+  if (note.sentence == nullptr) return "nenhuma sentenca tem palavra em comum";
+  return "mais proxima: " + identity(note.sentence) + ", " +
+         std::to_string(note.sharedWords) + " palavras em comum (" +
+         std::to_string(note.lineWords) + " na linha, " +
+         std::to_string(note.sentenceWords) +
+         " na sentenca): " + note.sentence->stringSentenceRef();
+}
+
+}  // namespace
+
+std::string describeMatch(const MatchNote& note) {
+  switch (note.kind) {
+    case MatchNote::kMatched:
+      return describeMatched(note);
+    case MatchNote::kUnmatched:
+      return nearest(note);
+    case MatchNote::kAmbiguous:
+      if (note.rule == MatchRule::kNormalised) {
+        return "igual a mais de uma sentenca apos normalizar";
+      }
+      return "casa com mais de uma sentenca " + ruleName(note.rule);
+    case MatchNote::kRepeated:
+      return "repete a sentenca da linha " + std::to_string(note.firstLine) +
+             ", contada uma vez";
+  }
+  return "";
+}
+
+std::string matchMessage(const std::string& path, const MatchNote& note) {
+  const std::string where = path + ":" + std::to_string(note.lineNumber) + ": ";
+  switch (note.kind) {
+    case MatchNote::kUnmatched:
+      return where + "linha sem sentenca correspondente, descartada: " + note.text +
+             "; " + nearest(note);
+    case MatchNote::kAmbiguous:
+      return where + "linha " + describeMatch(note) + ", descartada: " + note.text;
+    default:
+      return where + describeMatch(note) + ": " + note.text;
+  }
+}
+
+}  // namespace sentralign::eval

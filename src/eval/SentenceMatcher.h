@@ -151,4 +151,22 @@ class SentenceMatcher {
   FormIndex undated_;
 };
 
+namespace sentralign::eval {
+
+// What happened to a noted line, in the words of the evaluation's messages,
+// without the line: the rule that named its sentence ("casada com 1.2 sem
+// as aspas", "junta as sentencas seguidas 1.4 a 1.6, contada como 1.4"),
+// the nearest sentence of a line that names none ("mais proxima: 2.3, 5
+// palavras em comum (9 na linha, 12 na sentenca): SENTENCE", or "nenhuma
+// sentenca tem palavra em comum"), why a line is ambiguous ("casa com mais
+// de uma sentenca sem as aspas"), or which line it repeats.
+std::string describeMatch(const MatchNote& note);
+
+// The message of a noted line of the file `path`: "PATH:LINE: what
+// happened: LINE", the nearest sentence of an unmatched line after the
+// line. As read, not yet printable (sentralign::io::printable).
+std::string matchMessage(const std::string& path, const MatchNote& note);
+
+}  // namespace sentralign::eval
+
 #endif  // SENTRALIGN_EVAL_SENTENCEMATCHER_H_
