@@ -1,7 +1,11 @@
 // Times the topic clustering of method 4 on generated clusters: the program's
-// clustering against the direct one of the test suite, side by side.
+// clustering against the direct one of the test suite, side by side. Two
+// series: sentences of a Zipf-like vocabulary, and sentences that are all
+// the same one word ("ab. ab. ab. ..."), which make one topic as large as
+// the text, whose mean stays 1.0 however large it grows.
 //
-//   topics_bench [--fast-only] [SENTENCES ...]  (default: 100 1000 10000 100000)
+//   topics_bench [--fast-only] [SENTENCES ...]
+//     (default: 100 1000 10000 100000, and 1000 to 1000000 alike)
 //
 // Each size runs in a child process of its own, so that the peak resident
 // memory it prints belongs to that size alone. The direct clustering runs
@@ -113,6 +117,16 @@ class ClusterGenerator {
   std::vector<double> cumulative_;
 };
 
+// Fills G with `sentences` sentences "ab." in one text.
+void fillAlike(Graph* G, int sentences) {
+  std::string text;
+  text.reserve(static_cast<size_t>(sentences) * 4);
+  for (int s = 0; s < sentences; ++s) text += "ab. ";
+  Read::readSentencesFromBytes(G, text, 1);
+}
+
+enum class Series { kZipf, kAlike };
+
 double peakMegabytes() {
   struct rusage usage;
   ::getrusage(RUSAGE_SELF, &usage);
@@ -139,10 +153,14 @@ struct Figures {
   int same = 1;
 };
 
-Figures measure(int sentences, bool runLiteral) {
+Figures measure(Series series, int sentences, bool runLiteral) {
   Figures f;
   Graph G;
-  ClusterGenerator(20240611u).fill(&G, sentences);
+  if (series == Series::kZipf) {
+    ClusterGenerator(20240611u).fill(&G, sentences);
+  } else {
+    fillAlike(&G, sentences);
+  }
   f.sentences = static_cast<int>(G.vertexList.size());
   for (const Vertex* V : G.vertexList) f.words += V->getSizeCharSentence();
   f.graphMegabytes = peakMegabytes();
@@ -159,7 +177,7 @@ Figures measure(int sentences, bool runLiteral) {
   return f;
 }
 
-bool measureInChild(int sentences, bool runLiteral, Figures* f) {
+bool measureInChild(Series series, int sentences, bool runLiteral, Figures* f) {
   int fd[2];
   if (::pipe(fd) != 0) return false;
   std::fflush(stdout);  // the child must not write the parent's buffer again
@@ -167,7 +185,7 @@ bool measureInChild(int sentences, bool runLiteral, Figures* f) {
   if (child < 0) return false;
   if (child == 0) {
     ::close(fd[0]);
-    const Figures mine = measure(sentences, runLiteral);
+    const Figures mine = measure(series, sentences, runLiteral);
     const bool sent =
         ::write(fd[1], &mine, sizeof mine) == static_cast<ssize_t>(sizeof mine);
     ::_exit(sent ? 0 : 1);
@@ -178,6 +196,41 @@ bool measureInChild(int sentences, bool runLiteral, Figures* f) {
   int status = 0;
   ::waitpid(child, &status, 0);
   return got && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Prints one series; returns false when a run failed or the topics differ.
+bool runSeries(Series series, const std::vector<int>& sizes, bool literalOn) {
+  std::printf("%10s %10s %8s %12s %12s %10s %10s %10s\n", "sentences", "words", "topics",
+              "literal s", "fast s", "ratio", "graph MB", "peak MB");
+  bool ok = true;
+  double lastLiteral = 0.0;
+  int lastSize = 0;
+  for (int n : sizes) {
+    if (literalOn && lastSize > 0) {
+      const double scale = static_cast<double>(n) / lastSize;
+      literalOn = lastLiteral * scale * scale <= kLiteralBudgetSeconds;
+    }
+    const bool runLiteral = literalOn;
+    Figures f;
+    if (!measureInChild(series, n, runLiteral, &f)) {
+      std::fprintf(stderr, "topics_bench: the run of %d sentences failed\n", n);
+      return false;
+    }
+    char literal[32] = "skipped";
+    char ratio[32] = "-";
+    if (f.literalSeconds >= 0.0) {
+      std::snprintf(literal, sizeof literal, "%.3f", f.literalSeconds);
+      std::snprintf(ratio, sizeof ratio, "%.0fx", f.literalSeconds / f.fastSeconds);
+      lastLiteral = f.literalSeconds;
+      lastSize = n;
+    }
+    std::printf("%10d %10lld %8d %12s %12.3f %10s %10.1f %10.1f%s\n", f.sentences,
+                f.words, f.topics, literal, f.fastSeconds, ratio, f.graphMegabytes,
+                f.peakMegabytes, f.same ? "" : "  TOPICS DIFFER");
+    std::fflush(stdout);
+    if (!f.same) ok = false;
+  }
+  return ok;
 }
 
 }  // namespace
@@ -192,41 +245,18 @@ int main(int argc, char** argv) {
     }
     sizes.push_back(std::atoi(argv[i]));
   }
-  if (sizes.empty()) sizes = {100, 1000, 10000, 100000};
+  std::vector<int> alikeSizes = sizes;
+  if (sizes.empty()) {
+    sizes = {100, 1000, 10000, 100000};
+    alikeSizes = {1000, 10000, 100000, 1000000};
+  }
 
   std::printf(
       "topic clustering: vocabulary %d, P(rank r) ~ 1/(r+%g), %d-%d words a "
       "sentence, %.0f%% restated\n",
       kVocabulary, kZipfOffset, kMinWords, kMaxWords, kRestated * 100);
-  std::printf("%10s %10s %8s %12s %12s %10s %10s %10s\n", "sentences", "words", "topics",
-              "literal s", "fast s", "ratio", "graph MB", "peak MB");
-  int status = 0;
-  double lastLiteral = 0.0;
-  int lastSize = 0;
-  for (int n : sizes) {
-    if (literalOn && lastSize > 0) {
-      const double scale = static_cast<double>(n) / lastSize;
-      literalOn = lastLiteral * scale * scale <= kLiteralBudgetSeconds;
-    }
-    const bool runLiteral = literalOn;
-    Figures f;
-    if (!measureInChild(n, runLiteral, &f)) {
-      std::fprintf(stderr, "topics_bench: the run of %d sentences failed\n", n);
-      return 1;
-    }
-    char literal[32] = "skipped";
-    char ratio[32] = "-";
-    if (f.literalSeconds >= 0.0) {
-      std::snprintf(literal, sizeof literal, "%.3f", f.literalSeconds);
-      std::snprintf(ratio, sizeof ratio, "%.0fx", f.literalSeconds / f.fastSeconds);
-      lastLiteral = f.literalSeconds;
-      lastSize = n;
-    }
-    std::printf("%10d %10lld %8d %12s %12.3f %10s %10.1f %10.1f%s\n", f.sentences,
-                f.words, f.topics, literal, f.fastSeconds, ratio, f.graphMegabytes,
-                f.peakMegabytes, f.same ? "" : "  TOPICS DIFFER");
-    std::fflush(stdout);
-    if (!f.same) status = 1;
-  }
-  return status;
+  bool ok = runSeries(Series::kZipf, sizes, literalOn);
+  std::printf("\ntopic clustering: every sentence \"ab.\" (one topic of them all)\n");
+  ok = runSeries(Series::kAlike, alikeSizes, literalOn) && ok;
+  return ok ? 0 : 1;
 }
