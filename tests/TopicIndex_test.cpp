@@ -41,8 +41,14 @@ TEST(TopicIndexTest, LargeTopicsDecideAsTheSingleFloatSumDoes) {
     std::vector<std::pair<std::string, int>> sentence;
     bool crosses;  // the float mean and the cosine lie on two sides of 0.3
   } cases[] = {
-      {"cosine 0.30075 that sums below 0.3", 1 << 19, {{"a", 6}, {"b", 19}, {"c", 1}}, true},
-      {"cosine 0.29938 that sums above 0.3", 1 << 20, {{"a", 11}, {"b", 35}, {"c", 2}}, true},
+      {"cosine 0.30075 that sums below 0.3",
+       1 << 19,
+       {{"a", 6}, {"b", 19}, {"c", 1}},
+       true},
+      {"cosine 0.29938 that sums above 0.3",
+       1 << 20,
+       {{"a", 11}, {"b", 35}, {"c", 2}},
+       true},
       {"cosine 1", 1 << 20, {{"a", 1}}, false},
       {"cosine 0.196", 1 << 20, {{"a", 1}, {"b", 5}}, false},
   };
