@@ -91,8 +91,9 @@ float Graph::spearmanTS(const std::vector<Vertex*>& human,
     TS = TS + static_cast<float>(d * d);
   }
   TS = static_cast<float>(static_cast<double>(TS) * 6.0);
-  unsigned q = n * (n + 1);
-  q = q * (n - 1);
+  // n(n+1)(n-1) passes 2^32 from n = 1626 on: formed in 64 bits.
+  const unsigned long long m = n;
+  const unsigned long long q = m * (m + 1) * (m - 1);
   return static_cast<float>(1.0 - static_cast<double>(divide(TS, q)));
 }
 

@@ -320,18 +320,24 @@ TEST(GraphTest, KendallMatchesThePairByPairSumOnGeneratedOrderings) {
 
 // Beyond n = 5793 a float accumulator of +-1.0 stops growing at 2^24
 // (2^24 + 1 rounds back to it): identical orderings of 12,000 sentences
-// would score 2^24 / 71,994,000, about 0.23. The coefficient divides the
-// exact count instead.
-TEST(GraphTest, KendallStaysExactForLongSummaries) {
-  Graph G;
-  const int n = 12000;
-  for (int i = 1; i <= n; ++i) G.humanOrderedSumm.push_back(addTestVertex(&G, 1, i));
-  Read::setAllPosHummanOrderedSumm(&G);
-  std::vector<Vertex*> ordered = G.humanOrderedSumm;
-  EXPECT_EQ(Graph::kendallTK(G.humanOrderedSumm, ordered), 1.0f);
-  std::swap(ordered[0], ordered[1]);
-  const float pairs = 71994000.0f;  // n(n-1)/2, exact in float
-  EXPECT_EQ(Graph::kendallTK(G.humanOrderedSumm, ordered), (pairs - 2.0f) / pairs);
-  ordered.assign(G.humanOrderedSumm.rbegin(), G.humanOrderedSumm.rend());
-  EXPECT_EQ(Graph::kendallTK(G.humanOrderedSumm, ordered), -1.0f);
+// would score 2^24 / 71,994,000, about 0.23. Kendall's coefficient divides
+// the exact count instead. Spearman's divisor n(n+1)(n-1) passes 2^32 from
+// n = 1626 on and must not wrap round (the reverse order scored -42.9 at
+// n = 3000).
+TEST(GraphTest, AgreementStaysRightForLongSummaries) {
+  for (const int n : {3000, 12000}) {
+    SCOPED_TRACE(n);
+    Graph G;
+    for (int i = 1; i <= n; ++i) G.humanOrderedSumm.push_back(addTestVertex(&G, 1, i));
+    Read::setAllPosHummanOrderedSumm(&G);
+    std::vector<Vertex*> ordered = G.humanOrderedSumm;
+    EXPECT_EQ(Graph::spearmanTS(G.humanOrderedSumm, ordered), 1.0f);
+    EXPECT_EQ(Graph::kendallTK(G.humanOrderedSumm, ordered), 1.0f);
+    std::swap(ordered[0], ordered[1]);
+    const float pairs = static_cast<float>(n) * static_cast<float>(n - 1) / 2;  // exact
+    EXPECT_EQ(Graph::kendallTK(G.humanOrderedSumm, ordered), (pairs - 2.0f) / pairs);
+    ordered.assign(G.humanOrderedSumm.rbegin(), G.humanOrderedSumm.rend());
+    EXPECT_NEAR(Graph::spearmanTS(G.humanOrderedSumm, ordered), -1.0f, 1e-3);
+    EXPECT_EQ(Graph::kendallTK(G.humanOrderedSumm, ordered), -1.0f);
+  }
 }
