@@ -5,17 +5,30 @@ namespace engine {
 
 namespace {
 
-// The rank of each value among the distinct values of v, from 0: equal
-// values share a rank, and ranks keep the order of the values.
-std::vector<int> ranksOf(const std::vector<int>& v, std::size_t n) {
+// Ranks of the first n values of v, from 0, that keep their order and
+// their ties, and *size: one more than the largest rank. Values within a
+// span of 2n (human places are) are ranked by their distance from the
+// smallest; others by their place among the distinct values.
+std::vector<int> ranksOf(const std::vector<int>& v, std::size_t n, std::size_t* size) {
+  std::vector<int> ranks(n);
+  *size = 0;
+  if (n == 0) return ranks;
+  const auto bounds =
+      std::minmax_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(n));
+  const long long span = static_cast<long long>(*bounds.second) - *bounds.first;
+  if (span < 2 * static_cast<long long>(n)) {
+    for (std::size_t i = 0; i < n; ++i) ranks[i] = v[i] - *bounds.first;
+    *size = static_cast<std::size_t>(span) + 1;
+    return ranks;
+  }
   std::vector<int> sorted(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(n));
   std::sort(sorted.begin(), sorted.end());
   sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
-  std::vector<int> ranks(n);
   for (std::size_t i = 0; i < n; ++i) {
     ranks[i] = static_cast<int>(std::lower_bound(sorted.begin(), sorted.end(), v[i]) -
                                 sorted.begin());
   }
+  *size = sorted.size();
   return ranks;
 }
 
@@ -80,8 +93,9 @@ long long countSpan(std::vector<Place>& places, std::vector<Place>& scratch,
 }  // namespace
 
 long long countAscendingPairs(const std::vector<int>& v) {
-  const std::vector<int> ranks = ranksOf(v, v.size());
-  RankCounts counts(ranks.size());
+  std::size_t size = 0;
+  const std::vector<int> ranks = ranksOf(v, v.size(), &size);
+  RankCounts counts(size);
   long long pairs = 0;
   for (const int r : ranks) {
     pairs += counts.below(r);
@@ -93,12 +107,14 @@ long long countAscendingPairs(const std::vector<int>& v) {
 long long countJointlyAscendingPairs(const std::vector<int>& a,
                                      const std::vector<int>& b) {
   const std::size_t n = std::min(a.size(), b.size());
-  const std::vector<int> rankA = ranksOf(a, n);
-  const std::vector<int> rankB = ranksOf(b, n);
+  std::size_t sizeA = 0;
+  std::size_t sizeB = 0;
+  const std::vector<int> rankA = ranksOf(a, n, &sizeA);
+  const std::vector<int> rankB = ranksOf(b, n, &sizeB);
   std::vector<Place> places(n);
   for (std::size_t i = 0; i < n; ++i) places[i] = {rankA[i], rankB[i]};
   std::vector<Place> scratch(n);
-  RankCounts counts(n);
+  RankCounts counts(sizeB);
   return countSpan(places, scratch, counts, 0, n);
 }
 
