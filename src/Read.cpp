@@ -68,15 +68,15 @@ void segmentSentence(ByteCursor& in, int current, std::string* sentence) {
   }
 }
 
-// Links each sentence of one text to the next by a "Text-Sequence" edge in
-// its out-list only.
-void linkText(const std::vector<Vertex*>& text) {
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
-    Edge* e = new Edge(text[i + 1]);
+// Links each sentence of one text, list[first] to the end of list, to the
+// next by a "Text-Sequence" edge in its out-list only.
+void linkText(const std::vector<Vertex*>& list, size_t first) {
+  for (size_t i = first; i + 1 < list.size(); ++i) {
+    Edge* e = new Edge(list[i + 1]);
     e->setRelationName("Text-Sequence");
     e->setWeight(2.0f);
     e->setNumCycles(0);
-    text[i]->edgeOutList.push_back(e);
+    list[i]->edgeOutList.push_back(e);
   }
 }
 
@@ -199,14 +199,18 @@ int Read::getNumWordsFromFile(std::FILE* file) {
 namespace {
 
 // The vertices of one text as they are made: the running word count after
-// the sentence and the position of the next one.
+// the sentence and the position of the next one. The text's vertices are
+// the end of G's vertexList from where it stood when the text began.
 class TextBuilder {
  public:
   TextBuilder(Graph* G, const std::string& bytes, int idText)
-      : G_(G), idText_(idText), wordsAfter_(Read::getNumWordsFromBytes(bytes)) {}
+      : G_(G),
+        idText_(idText),
+        wordsAfter_(Read::getNumWordsFromBytes(bytes)),
+        first_(G->vertexList.size()) {}
 
   // Makes the vertex of a non-empty sentence, owned by G, and appends it to
-  // G's vertexList and to this text.
+  // G's vertexList.
   void addSentence(const std::string& sentence) {
     Vertex* V = new Vertex();
     const int words = Library::countWords(sentence);
@@ -218,18 +222,17 @@ class TextBuilder {
     V->setStringSentence(sentence);
     V->createCharSentence(sentence, G_->stopList);
     G_->addVertex(V);
-    text_.push_back(V);
   }
 
   // Links the sentences of the text by "Text-Sequence" edges.
-  void finish() { linkText(text_); }
+  void finish() { linkText(G_->vertexList, first_); }
 
  private:
   Graph* G_;
   int idText_;
   int wordsAfter_;
+  size_t first_;  // the text's first vertex in vertexList
   int position_ = 1;
-  std::vector<Vertex*> text_;
 };
 
 }  // namespace
@@ -271,6 +274,7 @@ bool Read::readSentencesFromFiles(Graph* G, const std::vector<std::string>& file
   }
   for (size_t i = 0; i < texts.size(); ++i) {
     readSentencesFromBytes(G, texts[i], static_cast<int>(i) + 1);
+    std::string().swap(texts[i]);  // its sentences are copied: free it now
   }
   return true;
 }
@@ -284,6 +288,7 @@ bool Read::readSentencesFromAllFiles(Graph* G, const std::string& dir,
   }
   for (size_t i = 0; i < texts.size(); ++i) {
     readSentencesFromBytes(G, texts[i], textNumberOfFileName(clusters[i]));
+    std::string().swap(texts[i]);
   }
   return true;
 }
