@@ -3,6 +3,11 @@
 // between the texts. Each run is a child process; the table shows the input
 // size, the child's peak resident memory and the time, per method.
 //
+// A second table gives the memory per sentence: one text of tiny sentences
+// (". ." each: 4 bytes, no content word, the least a sentence can hold) or
+// of normal ones (as in the clusters: 4 to 20 words, about 90 bytes), less
+// the peak of a run on a one-sentence text, divided by the sentences.
+//
 //   memory_bench [MAX_SENTENCES]      (default 1000000)
 
 #include <sys/resource.h>
@@ -61,8 +66,37 @@ long long writeCluster(int sentences, unsigned seed) {
   return bytes;
 }
 
-// Runs sentralign with `method` on the cluster; returns false when it fails.
-bool runTool(const std::string& tool, int method, long* peakKb, double* seconds) {
+// Writes one text t1.txt of `sentences` sentences, tiny or normal, and a
+// summary of its first sentence; returns the text's size in bytes.
+long long writeText(int sentences, bool tiny, unsigned seed) {
+  std::mt19937 random(seed);
+  const char* words[] = {"ponte",     "rio",       "cidade",  "chuva",  "prefeito",
+                         "moradores", "estrutura", "governo", "bairro", "de",
+                         "a",         "o",         "que"};
+  std::uniform_int_distribution<int> word(0, 12);
+  std::uniform_int_distribution<int> length(4, 20);
+  std::string text;
+  std::string first;
+  for (int i = 1; i <= sentences; ++i) {
+    std::string s = ". .";  // read as one sentence: ". " ends it after "."
+    if (!tiny) {
+      s = "S1x" + std::to_string(i);
+      for (int k = length(random); k > 0; --k)
+        s += std::string(" ") + words[word(random)];
+      s += ".";
+    }
+    if (i == 1) first = s;
+    text += s + (tiny ? " " : "\n");
+  }
+  std::ofstream(path("t1.txt")) << text;
+  std::ofstream(path("s.txt")) << first << '\n';
+  return static_cast<long long>(text.size());
+}
+
+// Runs sentralign with `method` on `texts` texts, with or without the
+// relation file; returns false when it fails.
+bool runTool(const std::string& tool, int method, int texts, bool relations, long* peakKb,
+             double* seconds) {
   std::fflush(stdout);  // the child must not write what is buffered again
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = ::fork();
@@ -70,8 +104,14 @@ bool runTool(const std::string& tool, int method, long* peakKb, double* seconds)
     if (::chdir(scratch.c_str()) != 0) std::_Exit(127);
     std::freopen("/dev/null", "w", stdout);
     const std::string m = std::to_string(method);
-    ::execl(tool.c_str(), tool.c_str(), m.c_str(), "s.txt", "o.txt", "3", "t1.txt",
-            "t2.txt", "t3.txt", "1", "r.cst", static_cast<char*>(nullptr));
+    if (texts == 3) {
+      ::execl(tool.c_str(), tool.c_str(), m.c_str(), "s.txt", "o.txt", "3", "t1.txt",
+              "t2.txt", "t3.txt", relations ? "1" : "0", "r.cst",
+              static_cast<char*>(nullptr));
+    } else {
+      ::execl(tool.c_str(), tool.c_str(), m.c_str(), "s.txt", "o.txt", "1", "t1.txt", "0",
+              static_cast<char*>(nullptr));
+    }
     std::_Exit(127);
   }
   int status = 0;
@@ -102,13 +142,37 @@ int main(int argc, char** argv) {
     for (int method : {1, 4, 5, 6}) {
       long peakKb = 0;
       double seconds = 0;
-      const bool ok = runTool(tool, method, &peakKb, &seconds);
+      const bool ok = runTool(tool, method, 3, true, &peakKb, &seconds);
       std::printf("%10d %12.1f %8d %12.1f %10.2f %12.1f%s\n", sentences,
                   static_cast<double>(bytes) / 1e6, method,
                   static_cast<double>(peakKb) / 1024.0, seconds,
                   static_cast<double>(peakKb) * 1024.0 / static_cast<double>(bytes),
                   ok ? "" : "  (failed)");
       std::fflush(stdout);
+    }
+  }
+
+  std::printf("\nmemory per sentence: one text, peak less that of a one-sentence run\n");
+  std::printf("%10s %8s %12s %8s %12s %14s %12s\n", "sentences", "kind", "input MB",
+              "method", "peak MB", "bytes/sentence", "peak/input");
+  for (const bool tiny : {true, false}) {
+    for (int sentences = 100000; sentences <= maxSentences; sentences *= 10) {
+      for (int method : {1, 4, 5, 6}) {
+        long baseKb = 0;
+        long peakKb = 0;
+        double seconds = 0;
+        writeText(1, tiny, 7);
+        bool ok = runTool(tool, method, 1, false, &baseKb, &seconds);
+        const long long bytes = writeText(sentences, tiny, 7);
+        ok = runTool(tool, method, 1, false, &peakKb, &seconds) && ok;
+        std::printf("%10d %8s %12.1f %8d %12.1f %14.0f %12.1f%s\n", sentences,
+                    tiny ? "tiny" : "normal", static_cast<double>(bytes) / 1e6, method,
+                    static_cast<double>(peakKb) / 1024.0,
+                    static_cast<double>(peakKb - baseKb) * 1024.0 / sentences,
+                    static_cast<double>(peakKb) * 1024.0 / static_cast<double>(bytes),
+                    ok ? "" : "  (failed)");
+        std::fflush(stdout);
+      }
     }
   }
   const std::string cleanup = "rm -rf '" + scratch + "'";
