@@ -49,8 +49,8 @@ TEST(TopicIndexTest, LargeTopicsDecideAsTheSingleFloatSumDoes) {
        1 << 20,
        {{"a", 11}, {"b", 35}, {"c", 2}},
        true},
-      {"cosine 1", 1 << 20, {{"a", 1}}, false},
-      {"cosine 0.196", 1 << 20, {{"a", 1}, {"b", 5}}, false},
+      {"cosine 1", 1 << 19, {{"a", 1}}, false},
+      {"cosine 0.196", 1 << 19, {{"a", 1}, {"b", 5}}, false},
   };
   for (Case& c : cases) {
     SCOPED_TRACE(c.name);
