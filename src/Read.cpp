@@ -426,24 +426,30 @@ void Read::readClearSummFromBytes(const std::string& bytes, Graph* G,
                                   std::vector<Vertex*>& summ,
                                   std::vector<UnmatchedLine>* unmatched) {
   summ.clear();
-  // The first vertex of vertexList that holds each sentence.
-  std::unordered_map<std::string_view, Vertex*> bySentence;
-  bySentence.reserve(G->vertexList.size());
-  for (Vertex* V : G->vertexList) bySentence.emplace(V->stringSentenceRef(), V);
-
-  int lineNumber = 0;
+  std::vector<std::string_view> lines;
   size_t start = 0;
   while (start < bytes.size()) {
     size_t end = bytes.find('\n', start);
     if (end == std::string::npos) end = bytes.size();
-    const std::string_view line(bytes.data() + start, end - start);
-    ++lineNumber;
+    lines.emplace_back(bytes.data() + start, end - start);
     start = end + 1;
-    const auto found = bySentence.find(line);
-    if (found != bySentence.end()) {
-      summ.push_back(found->second);
+  }
+  // The first vertex of vertexList that holds each line, found in one walk
+  // over the vertices: the index holds the summary's lines, not the texts.
+  std::unordered_map<std::string_view, Vertex*> holder;
+  holder.reserve(lines.size());
+  for (const std::string_view line : lines) holder.emplace(line, nullptr);
+  for (Vertex* V : G->vertexList) {
+    const auto found = holder.find(V->stringSentenceRef());
+    if (found != holder.end() && found->second == nullptr) found->second = V;
+  }
+
+  for (size_t i = 0; i < lines.size(); ++i) {
+    Vertex* V = holder.find(lines[i])->second;
+    if (V != nullptr) {
+      summ.push_back(V);
     } else if (unmatched != nullptr) {
-      unmatched->push_back({lineNumber, std::string(line)});
+      unmatched->push_back({static_cast<int>(i) + 1, std::string(lines[i])});
     }
   }
 }
