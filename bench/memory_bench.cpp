@@ -29,25 +29,30 @@ std::string scratch;
 
 std::string path(const std::string& name) { return scratch + "/" + name; }
 
+// A generated sentence of text t, place i: "S<t>x<i>" and 4 to 20 words of
+// thirteen, four of them stop words, and a full stop.
+std::string normalSentence(std::mt19937& random, int t, int i) {
+  static const char* const words[] = {
+      "ponte",   "rio",    "cidade", "chuva", "prefeito", "moradores", "estrutura",
+      "governo", "bairro", "de",     "a",     "o",        "que"};
+  std::uniform_int_distribution<int> word(0, 12);
+  std::uniform_int_distribution<int> length(4, 20);
+  std::string s = "S" + std::to_string(t) + "x" + std::to_string(i);
+  for (int k = length(random); k > 0; --k) s += std::string(" ") + words[word(random)];
+  return s + ".";
+}
+
 // Writes a cluster of `sentences` sentences over three texts; returns its
 // size in bytes.
 long long writeCluster(int sentences, unsigned seed) {
   std::mt19937 random(seed);
-  const char* words[] = {"ponte",     "rio",       "cidade",  "chuva",  "prefeito",
-                         "moradores", "estrutura", "governo", "bairro", "de",
-                         "a",         "o",         "que"};
-  std::uniform_int_distribution<int> word(0, 12);
-  std::uniform_int_distribution<int> length(4, 20);
   long long bytes = 0;
   std::ofstream summary(path("s.txt"));
   const int perText = sentences / 3;
   for (int t = 1; t <= 3; ++t) {
     std::ofstream text(path("t" + std::to_string(t) + ".txt"));
     for (int i = 1; i <= perText; ++i) {
-      std::string s = "S" + std::to_string(t) + "x" + std::to_string(i);
-      for (int k = length(random); k > 0; --k)
-        s += std::string(" ") + words[word(random)];
-      s += ".";
+      const std::string s = normalSentence(random, t, i);
       text << s << '\n';
       bytes += static_cast<long long>(s.size()) + 1;
       if (random() % 100 == 0) summary << s << '\n';
@@ -71,21 +76,11 @@ long long writeCluster(int sentences, unsigned seed) {
 // summary of its first sentence; returns the text's size in bytes.
 long long writeText(int sentences, bool tiny, unsigned seed) {
   std::mt19937 random(seed);
-  const char* words[] = {"ponte",     "rio",       "cidade",  "chuva",  "prefeito",
-                         "moradores", "estrutura", "governo", "bairro", "de",
-                         "a",         "o",         "que"};
-  std::uniform_int_distribution<int> word(0, 12);
-  std::uniform_int_distribution<int> length(4, 20);
   std::string text;
   std::string first;
   for (int i = 1; i <= sentences; ++i) {
-    std::string s = ". .";  // read as one sentence: ". " ends it after "."
-    if (!tiny) {
-      s = "S1x" + std::to_string(i);
-      for (int k = length(random); k > 0; --k)
-        s += std::string(" ") + words[word(random)];
-      s += ".";
-    }
+    // ". " ends a sentence after its "."; so ". . " is one sentence ". ."
+    const std::string s = tiny ? ". ." : normalSentence(random, 1, i);
     if (i == 1) first = s;
     text += s + (tiny ? " " : "\n");
   }

@@ -10,7 +10,6 @@
 //     (default: 100 300 1000 3000 6000 12000)
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -20,22 +19,17 @@
 #include "Graph.h"
 #include "Read.h"
 #include "Vertex.h"
+#include "bench_timing.h"
 #include "eval/Agreement.h"
 #include "literal_agreement.h"
 
 namespace {
 
+using sentralign::bench::secondsOf;
+
 constexpr int kOrderings = 8;
 constexpr int kShuffles = 100;
 constexpr double kLiteralBudgetSeconds = 60.0;
-
-template <typename Run>
-double secondsOf(Run run) {
-  const auto start = std::chrono::steady_clock::now();
-  run();
-  const std::chrono::duration<double> d = std::chrono::steady_clock::now() - start;
-  return d.count();
-}
 
 // A graph whose summary of n sentences is in its human order, and
 // kOrderings orderings of it: the human order, its reverse, and shuffles.

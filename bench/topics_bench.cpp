@@ -18,7 +18,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -30,9 +29,12 @@
 #include "Read.h"
 #include "TopicalOrdering.h"
 #include "Vertex.h"
+#include "bench_timing.h"
 #include "literal_topics.h"
 
 namespace {
+
+using sentralign::bench::secondsOf;
 
 // The generated cluster: texts of kSentencesPerText sentences of kMinWords
 // to kMaxWords content words each. Words are drawn from a vocabulary of
@@ -131,14 +133,6 @@ double peakMegabytes() {
   struct rusage usage;
   ::getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
-
-template <typename Run>
-double secondsOf(Run run) {
-  const auto start = std::chrono::steady_clock::now();
-  run();
-  const std::chrono::duration<double> d = std::chrono::steady_clock::now() - start;
-  return d.count();
 }
 
 // What one size gave, sent from the child to the parent.
