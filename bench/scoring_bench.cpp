@@ -19,7 +19,7 @@
 #include "Graph.h"
 #include "Read.h"
 #include "Vertex.h"
-#include "bench_timing.h"
+#include "bench_util.h"
 #include "eval/Agreement.h"
 #include "literal_agreement.h"
 
@@ -54,15 +54,7 @@ struct Scene {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<int> sizes;
-  bool literalOn = true;
-  for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--fast-only") {
-      literalOn = false;
-      continue;
-    }
-    sizes.push_back(std::atoi(argv[i]));
-  }
+  auto [sizes, literalOn] = sentralign::bench::parseSizeArguments(argc, argv);
   if (sizes.empty()) sizes = {100, 300, 1000, 3000, 6000, 12000};
 
   std::printf("scoring %d orderings and %d shuffles of a summary of n sentences\n",

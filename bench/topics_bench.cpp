@@ -29,7 +29,7 @@
 #include "Read.h"
 #include "TopicalOrdering.h"
 #include "Vertex.h"
-#include "bench_timing.h"
+#include "bench_util.h"
 #include "literal_topics.h"
 
 namespace {
@@ -230,15 +230,7 @@ bool runSeries(Series series, const std::vector<int>& sizes, bool literalOn) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<int> sizes;
-  bool literalOn = true;
-  for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--fast-only") {
-      literalOn = false;
-      continue;
-    }
-    sizes.push_back(std::atoi(argv[i]));
-  }
+  auto [sizes, literalOn] = sentralign::bench::parseSizeArguments(argc, argv);
   std::vector<int> alikeSizes = sizes;
   if (sizes.empty()) {
     sizes = {100, 1000, 10000, 100000};
