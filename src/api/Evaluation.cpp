@@ -35,9 +35,9 @@ ReportCell cellOf(const ReportValue& value) {
 
 Evaluation evaluate(const std::string& path, const EvaluationOptions& options) {
   if (options.jobs < 1 || options.jobs > eval::kMaxJobs) {
-    throw Error(Error::Kind::kInvalidInput,
-                "jobs: numero invalido (de 1 a " + std::to_string(eval::kMaxJobs) +
-                    "): " + std::to_string(options.jobs));
+    throw Error(Error::Kind::kInvalidInput, "jobs: numero invalido (de 1 a " +
+                                                std::to_string(eval::kMaxJobs) +
+                                                "): " + std::to_string(options.jobs));
   }
   if (!(options.timeLimitSeconds >= 0)) {
     throw Error(Error::Kind::kInvalidInput, "time_limit: deve ser positivo ou 0");
@@ -62,12 +62,13 @@ Evaluation evaluate(const std::string& path, const EvaluationOptions& options) {
     eval::EvaluationRun run;
     std::string err;
     if (!eval::runEvaluation(request, &run, &err)) {
-      throw Error(S_ISDIR(st.st_mode) ? Error::Kind::kInvalidInput : Error::Kind::kFile, err,
-                  S_ISDIR(st.st_mode) ? 0 : ENOTDIR, path);
+      throw Error(S_ISDIR(st.st_mode) ? Error::Kind::kInvalidInput : Error::Kind::kFile,
+                  err, S_ISDIR(st.st_mode) ? 0 : ENOTDIR, path);
     }
     for (const ::ReportRecord& record : eval::reportRecords(run)) {
       ReportRow row;
-      for (const auto& field : record) row.emplace_back(field.first, cellOf(field.second));
+      for (const auto& field : record)
+        row.emplace_back(field.first, cellOf(field.second));
       result.rows.push_back(std::move(row));
     }
     result.messages = run.messages;
