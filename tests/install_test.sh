@@ -17,7 +17,8 @@ for f in bin/sentralign bin/sentralign-batch bin/sentralign-eval \
          share/man/man1/sentralign.1 share/man/man1/sentralign-batch.1 \
          share/man/man1/sentralign-eval.1 include/sentralign/sentralign.h \
          lib/libsentralign.so lib/cmake/sentralign/sentralignConfig.cmake \
-         lib/pkgconfig/sentralign.pc; do
+         lib/pkgconfig/sentralign.pc share/sentralign/LICENSE share/sentralign/NOTICE \
+         share/sentralign/examples/cluster/resumo.txt; do
   [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done
 
