@@ -10,11 +10,16 @@
 #include "Graph.h"
 #include "Vertex.h"
 #include "engine/CycleRemovalProgress.h"
+#include "engine/IntIndex.h"
 #include "engine/SearchSteps.h"
+#include "engine/SentenceKey.h"
 
 namespace {
 
 namespace engine = sentralign::engine;
+using engine::at;
+using engine::SentenceKey;
+using engine::sentenceKey;
 
 // Searches between two progress reports and time checks.
 constexpr std::uint64_t kReportInterval = std::uint64_t{1} << 14;
@@ -25,16 +30,6 @@ constexpr std::size_t kShortOutList = 32;
 // Marks of a vertex in a component search that is not on the path.
 constexpr int kFree = -1;
 constexpr int kBlocked = -2;  // its search would count and enter nothing
-
-// Element i of v, i being an int index that is never negative.
-template <class T>
-T& at(std::vector<T>& v, int i) {
-  return v[static_cast<std::size_t>(i)];
-}
-template <class T>
-const T& at(const std::vector<T>& v, int i) {
-  return v[static_cast<std::size_t>(i)];
-}
 
 // Counts are ints on the graph and the edges; a sum beyond their range
 // stays at its end instead of wrapping round.
@@ -48,13 +43,6 @@ std::int64_t saturatingAdd(std::int64_t a, std::int64_t b) {
   if (b > 0 && a > INT64_MAX - b) return INT64_MAX;
   if (b < 0 && a < INT64_MIN - b) return INT64_MIN;
   return a + b;
-}
-
-// The sentence a vertex denotes, as the path recognises it.
-std::int64_t identityKey(const Vertex* V) {
-  return static_cast<std::int64_t>(
-      (std::uint64_t{static_cast<std::uint32_t>(V->getIdText())} << 32) |
-      static_cast<std::uint32_t>(V->getPosText()));
 }
 
 bool isAnalysed(const Vertex* V) { return V->getState() == Vertex::kStateAnalysed; }
@@ -184,10 +172,10 @@ void CycleRemoval::plainPass() {
 void CycleRemoval::searchPlain(std::vector<Vertex*> path, Vertex* V) {
   // A vertex is on the path when the sentence it denotes is; the first
   // place wins, as a walk from the front of the path would find it.
-  std::unordered_map<std::int64_t, int> place;
+  std::unordered_map<SentenceKey, int> place;
   int given = -1;  // deepest place of the given path whose vertex is not "a"
   for (std::size_t j = 0; j < path.size(); ++j) {
-    place.emplace(identityKey(path[j]), static_cast<int>(j));
+    place.emplace(sentenceKey(*path[j]), static_cast<int>(j));
     if (!isAnalysed(path[j])) given = static_cast<int>(j);
   }
   struct PlainFrame {
@@ -201,7 +189,7 @@ void CycleRemoval::searchPlain(std::vector<Vertex*> path, Vertex* V) {
   auto enter = [&](Vertex* W) {
     followed();
     const int below = frames.empty() ? given : frames.back().lastNotAnalysed;
-    const auto found = place.find(identityKey(W));
+    const auto found = place.find(sentenceKey(*W));
     if (found != place.end()) {
       const int i = found->second;
       if (below < i) return;  // every vertex of the cycle is "a": a repeat
@@ -212,7 +200,7 @@ void CycleRemoval::searchPlain(std::vector<Vertex*> path, Vertex* V) {
     }
     const int here = static_cast<int>(path.size());
     path.push_back(W);
-    place.emplace(identityKey(W), here);
+    place.emplace(sentenceKey(*W), here);
     engine::neighbourOrder(W, &positions);
     const std::size_t begin = neighbours.size();
     for (std::size_t k : positions) neighbours.push_back(W->edgeOutList[k]->getVertex());
@@ -227,7 +215,7 @@ void CycleRemoval::searchPlain(std::vector<Vertex*> path, Vertex* V) {
       continue;
     }
     top.vertex->setState(Vertex::kStateAnalysed);
-    place.erase(identityKey(top.vertex));
+    place.erase(sentenceKey(*top.vertex));
     path.pop_back();
     neighbours.resize(top.begin);
     frames.pop_back();
@@ -241,11 +229,11 @@ bool CycleRemoval::buildIndex() {
   vertex_ = G_->vertexList;
   const int n = static_cast<int>(vertex_.size());
   indexOf_.reserve(vertex_.size());
-  std::unordered_set<std::int64_t> sentences;
+  std::unordered_set<SentenceKey> sentences;
   for (int i = 0; i < n; ++i) {
     const Vertex* V = at(vertex_, i);
     if (V == nullptr || !indexOf_.emplace(V, i).second ||
-        !sentences.insert(identityKey(V)).second) {
+        !sentences.insert(sentenceKey(*V)).second) {
       return false;
     }
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/IntIndex.h"
 #include "engine/SentenceWords.h"
 
 // Why the estimate decides exactly. For sentence V and topic T let m be the
@@ -51,7 +52,7 @@ constexpr double kNormInflation = 1.0 + 1e-6;
 constexpr std::size_t kScanShare = 4;
 constexpr std::uint64_t kFreeKey = ~std::uint64_t{0};
 
-size_t idx(int i) { return static_cast<size_t>(i); }
+using sentralign::engine::idx;
 
 std::uint64_t postingKey(int t, int w) {
   return static_cast<std::uint64_t>(t) << 32 | static_cast<std::uint32_t>(w);
