@@ -189,6 +189,35 @@ void appendEdge(std::vector<Edge*>& list, Vertex* to, const CST& type) {
   list.push_back(e);
 }
 
+// Links S and T as `type` directs: "t" from S to T, "f" from T to S, each
+// as an out-edge of the one and an in-edge of the other; any other
+// direction makes no edge.
+void linkRelation(Vertex* S, Vertex* T, const CST& type) {
+  switch (type.getDirection()) {
+    case 't':
+      appendEdge(S->edgeOutList, T, type);
+      appendEdge(T->edgeInList, S, type);
+      break;
+    case 'f':
+      appendEdge(T->edgeOutList, S, type);
+      appendEdge(S->edgeInList, T, type);
+      break;
+    default:
+      break;
+  }
+}
+
+// Counts one more relation that names a sentence no text has, keeping the
+// first one's sentences.
+void noteSkipped(int sourceText, int sourcePos, int targetText, int targetPos,
+                 SkippedRelations* skipped) {
+  if (skipped->count++ != 0) return;
+  skipped->sourceText = sourceText;
+  skipped->sourcePos = sourcePos;
+  skipped->targetText = targetText;
+  skipped->targetPos = targetPos;
+}
+
 }  // namespace
 
 Read::~Read() = default;
@@ -334,30 +363,12 @@ SkippedRelations Read::readRelationsCSTFromBytes(Graph* G, const std::string& by
     const auto source = byIdentity.find(sentenceKey(sourceText, sourcePos));
     const auto target = byIdentity.find(sentenceKey(targetText, targetPos));
     if (source == byIdentity.end() || target == byIdentity.end()) {
-      if (skipped.count++ == 0) {
-        skipped.sourceText = sourceText;
-        skipped.sourcePos = sourcePos;
-        skipped.targetText = targetText;
-        skipped.targetPos = targetPos;
-      }
+      noteSkipped(sourceText, sourcePos, targetText, targetPos, &skipped);
       continue;
     }
     const auto type = byName.find(r.type);
     if (type == byName.end()) continue;
-    Vertex* S = source->second;
-    Vertex* T = target->second;
-    switch (type->second->getDirection()) {
-      case 't':
-        appendEdge(S->edgeOutList, T, *type->second);
-        appendEdge(T->edgeInList, S, *type->second);
-        break;
-      case 'f':
-        appendEdge(T->edgeOutList, S, *type->second);
-        appendEdge(S->edgeInList, T, *type->second);
-        break;
-      default:
-        break;
-    }
+    linkRelation(source->second, target->second, *type->second);
   }
   return skipped;
 }
