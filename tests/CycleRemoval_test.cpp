@@ -58,10 +58,6 @@ std::string readFile(const std::string& relative) {
   return readWholeFile(std::string(SENTRALIGN_SOURCE_DIR) + "/" + relative);
 }
 
-Vertex* at(const Graph& G, int idText, int posText) {
-  return findTestVertex(G, idText, posText);
-}
-
 }  // namespace
 
 TEST(CycleRemovalTest, MatchesTheLiteralRemovalOnRandomGraphs) {

@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Edge.h"
@@ -49,22 +50,6 @@ class Words {
   std::vector<std::string> store_;
   std::vector<char*> pointers_;
 };
-
-std::vector<std::string> repeated(const std::string& word, int n) {
-  return std::vector<std::string>(static_cast<size_t>(n), word);
-}
-
-std::vector<std::string> numbered(const std::string& stem, int n) {
-  std::vector<std::string> words;
-  for (int i = 0; i < n; ++i) words.push_back(stem + std::to_string(i));
-  return words;
-}
-
-std::vector<std::string> concat(std::vector<std::string> a,
-                                const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
 
 // "w0 w1 ... w(n-1)" from word `from` on.
 std::string run(int from, int n) {
@@ -223,19 +208,66 @@ TEST(TopicalOrderingTest, EmptyVertexListGivesNoTopicsAndAnEmptySummary) {
 
 namespace {
 
-// How a generated cluster looks.
+// How a generated cluster looks. A shape starts from a name and these
+// defaults, and the with... setters change one field each, so that a table
+// of shapes names every value it sets.
 struct ClusterShape {
+  explicit ClusterShape(const char* shapeName) : name(shapeName) {}
+
+  ClusterShape& withSentences(int n) {
+    maxSentences = n;
+    return *this;
+  }
+  ClusterShape& withVocabulary(int n) {
+    vocabulary = n;
+    return *this;
+  }
+  ClusterShape& withLengths(std::vector<int> n) {
+    lengths = std::move(n);
+    return *this;
+  }
+  ClusterShape& withWords(int least, int most) {
+    minWords = least;
+    maxWords = most;
+    return *this;
+  }
+  ClusterShape& withZipf() {
+    zipf = true;
+    return *this;
+  }
+  ClusterShape& withRepeatWord(double p) {
+    repeatWord = p;
+    return *this;
+  }
+  ClusterShape& withStopOnly(double p) {
+    stopOnly = p;
+    return *this;
+  }
+  ClusterShape& withRestate(double p) {
+    restate = p;
+    return *this;
+  }
+  ClusterShape& withBigCount(int n) {
+    bigCount = n;
+    return *this;
+  }
+  ClusterShape& withExtras() {
+    extras = true;
+    return *this;
+  }
+
   const char* name;
-  int maxSentences;
-  int vocabulary;
+  int maxSentences = 1;
+  int vocabulary = 1;
   std::vector<int> lengths;  // words a sentence: one of these, or...
-  int minWords, maxWords;    // ... from minWords to maxWords
-  bool zipf;                 // rank r drawn with weight 1/(r+1), else uniform
-  double repeatWord;         // chance that a word repeats the one before
-  double stopOnly;           // chance of a sentence of stop words only
-  double restate;            // chance of an earlier sentence with words changed
-  int bigCount;              // > 0: a few sentences repeat a word this often
-  bool extras;               // repeated vertices, CST edges, summary repeats
+  int minWords = 0;          // ... from minWords
+  int maxWords = 0;          // to maxWords
+  bool zipf = false;         // rank r drawn with weight 1/(r+1), else uniform
+  double repeatWord = 0.0;   // chance that a word repeats the one before
+  double stopOnly = 0.0;     // chance of a sentence of stop words only
+  double restate = 0.0;      // chance of an earlier sentence with words changed
+  int bigCount = 0;          // > 0: a few sentences repeat a word this often
+  bool extras = false;       // repeated vertices, CST edges, summary repeats
 };
 
 // Texts, summary and extra edges of one cluster, to build two equal graphs.
@@ -346,13 +378,12 @@ std::string methodFourState(const Graph& G) {
   out << "topics: " << topics(G) << "\nlist: " << ids(G.topicalOrderingList)
       << "\nsumm: " << ids(G.topicalOrderedSumm) << "\n";
   for (const Vertex* V : G.vertexList) {
-    out << V->getIdText() << "." << V->getPosText() << " topic " << V->getNumTopic()
-        << " pos " << V->getPosTopic() << " weight " << hex(V->getWeightTopic())
-        << " summ " << V->getPosTopicalOrderedSumm() << " out";
+    out << id(V) << " topic " << V->getNumTopic() << " pos " << V->getPosTopic()
+        << " weight " << hex(V->getWeightTopic()) << " summ "
+        << V->getPosTopicalOrderedSumm() << " out";
     for (const Edge* e : V->edgeOutList) {
-      out << " " << e->getVertex()->getIdText() << "." << e->getVertex()->getPosText()
-          << ":" << e->getRelationName() << ":" << hex(e->getWeight()) << ":"
-          << e->getNumCycles();
+      out << " " << id(e->getVertex()) << ":" << e->getRelationName() << ":"
+          << hex(e->getWeight()) << ":" << e->getNumCycles();
     }
     out << " in " << V->edgeInList.size() << "\n";
   }
@@ -396,24 +427,59 @@ std::string compareWithLiteral(const GeneratedCluster& c, bool wholeMethod) {
 // input, bit for bit.
 TEST(TopicalOrderingTest, MatchesTheLiteralComputationOnGeneratedClusters) {
   const ClusterShape shapes[] = {
-      {"zipf vocabulary", 120, 300, {}, 3, 15, true, 0.05, 0.03, 0.3, 0, true},
-      {"tiny vocabulary, many ties", 80, 6, {}, 1, 6, false, 0.2, 0.1, 0.2, 0, true},
-      {"cosines k / sqrt(ab) near 0.3",
-       80,
-       30,
-       {4, 10, 25},
-       0,
-       0,
-       false,
-       0.0,
-       0.0,
-       0.4,
-       0,
-       false},
-      {"repeated words", 80, 20, {}, 1, 12, true, 0.5, 0.05, 0.2, 0, true},
-      {"stop words and empty arrays", 60, 40, {}, 0, 4, false, 0.1, 0.4, 0.1, 0, true},
-      {"counts beyond 2^24 squared", 40, 15, {}, 1, 8, false, 0.2, 0.0, 0.3, 4200, false},
-      {"long sentences", 60, 500, {}, 30, 80, true, 0.1, 0.0, 0.5, 0, false},
+      ClusterShape("zipf vocabulary")
+          .withSentences(120)
+          .withVocabulary(300)
+          .withWords(3, 15)
+          .withZipf()
+          .withRepeatWord(0.05)
+          .withStopOnly(0.03)
+          .withRestate(0.3)
+          .withExtras(),
+      ClusterShape("tiny vocabulary, many ties")
+          .withSentences(80)
+          .withVocabulary(6)
+          .withWords(1, 6)
+          .withRepeatWord(0.2)
+          .withStopOnly(0.1)
+          .withRestate(0.2)
+          .withExtras(),
+      ClusterShape("cosines k / sqrt(ab) near 0.3")
+          .withSentences(80)
+          .withVocabulary(30)
+          .withLengths({4, 10, 25})
+          .withRestate(0.4),
+      ClusterShape("repeated words")
+          .withSentences(80)
+          .withVocabulary(20)
+          .withWords(1, 12)
+          .withZipf()
+          .withRepeatWord(0.5)
+          .withStopOnly(0.05)
+          .withRestate(0.2)
+          .withExtras(),
+      ClusterShape("stop words and empty arrays")
+          .withSentences(60)
+          .withVocabulary(40)
+          .withWords(0, 4)
+          .withRepeatWord(0.1)
+          .withStopOnly(0.4)
+          .withRestate(0.1)
+          .withExtras(),
+      ClusterShape("counts beyond 2^24 squared")
+          .withSentences(40)
+          .withVocabulary(15)
+          .withWords(1, 8)
+          .withRepeatWord(0.2)
+          .withRestate(0.3)
+          .withBigCount(4200),
+      ClusterShape("long sentences")
+          .withSentences(60)
+          .withVocabulary(500)
+          .withWords(30, 80)
+          .withZipf()
+          .withRepeatWord(0.1)
+          .withRestate(0.5),
   };
   for (const ClusterShape& shape : shapes) {
     for (unsigned seed = 1; seed <= 25; ++seed) {
@@ -427,8 +493,22 @@ TEST(TopicalOrderingTest, MatchesTheLiteralComputationOnGeneratedClusters) {
 // over all topics.
 TEST(TopicalOrderingTest, MatchesTheLiteralComputationOnLargerClusters) {
   const ClusterShape shapes[] = {
-      {"zipf vocabulary", 600, 400, {}, 3, 15, true, 0.05, 0.02, 0.3, 0, false},
-      {"small vocabulary", 600, 40, {}, 2, 8, true, 0.1, 0.02, 0.2, 0, false},
+      ClusterShape("zipf vocabulary")
+          .withSentences(600)
+          .withVocabulary(400)
+          .withWords(3, 15)
+          .withZipf()
+          .withRepeatWord(0.05)
+          .withStopOnly(0.02)
+          .withRestate(0.3),
+      ClusterShape("small vocabulary")
+          .withSentences(600)
+          .withVocabulary(40)
+          .withWords(2, 8)
+          .withZipf()
+          .withRepeatWord(0.1)
+          .withStopOnly(0.02)
+          .withRestate(0.2),
   };
   for (const ClusterShape& shape : shapes) {
     for (unsigned seed = 1; seed <= 3; ++seed) {
@@ -465,8 +545,7 @@ std::string orderedWithWeights(const Graph& G) {
   for (size_t i = 0; i < G.topicalOrderingList.size(); ++i) {
     const Vertex* V = G.topicalOrderingList[i];
     if (!s.empty()) s += ' ';
-    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) + "=" +
-         std::to_string(static_cast<int>(V->getWeightTopic()));
+    s += id(V) + "=" + std::to_string(static_cast<int>(V->getWeightTopic()));
     EXPECT_EQ(V->getPosTopic(), static_cast<int>(i)) << s;
   }
   for (size_t t = 0; t < G.topics.size(); ++t) {
