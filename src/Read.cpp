@@ -1,7 +1,9 @@
 #include "Read.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -180,6 +182,35 @@ bool readRelationRecord(ByteCursor& in, RelationRecord* r) {
          readTypeValue(in, &r->type) && skipPast(in, '=');
 }
 
+// Counts one relation of the type `name`, which the relation description
+// lacks, in skipped->unknownTypes; *index maps each name to its entry.
+void countUnknownType(const std::string& name,
+                      std::unordered_map<std::string, size_t>* index,
+                      SkippedRelations* skipped) {
+  const auto found = index->emplace(name, skipped->unknownTypes.size());
+  if (found.second) skipped->unknownTypes.emplace_back(name, 0);
+  ++skipped->unknownTypes[found.first->second].second;
+}
+
+// Notes in *skipped the markup declaration ("<?xml version=" or "<!...")
+// in which the file's first equals sign stands, if it stands in one: the
+// reader takes that sign for the first of a record and every record after
+// it is read shifted.
+void findDeclarationBeforeFirstRecord(const std::string& bytes,
+                                      SkippedRelations* skipped) {
+  const size_t equals = bytes.find('=');
+  if (equals == std::string::npos || equals == 0) return;
+  const size_t open = bytes.rfind('<', equals);
+  if (open == std::string::npos || open + 1 >= equals) return;
+  const char kind = bytes[open + 1];
+  if (kind != '?' && kind != '!') return;
+  if (bytes.find('>', open) < equals) return;  // the declaration ended before
+  skipped->declaration = bytes.substr(open, equals - open + 1);
+  skipped->declarationLine =
+      1 + static_cast<int>(std::count(
+              bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(open), '\n'));
+}
+
 // Makes an edge named and weighted by `type` to `to` in `list`.
 void appendEdge(std::vector<Edge*>& list, Vertex* to, const CST& type) {
   Edge* e = new Edge(to);
@@ -187,24 +218,6 @@ void appendEdge(std::vector<Edge*>& list, Vertex* to, const CST& type) {
   e->setWeight(type.getWeight());
   e->setNumCycles(0);
   list.push_back(e);
-}
-
-// Links S and T as `type` directs: "t" from S to T, "f" from T to S, each
-// as an out-edge of the one and an in-edge of the other; any other
-// direction makes no edge.
-void linkRelation(Vertex* S, Vertex* T, const CST& type) {
-  switch (type.getDirection()) {
-    case 't':
-      appendEdge(S->edgeOutList, T, type);
-      appendEdge(T->edgeInList, S, type);
-      break;
-    case 'f':
-      appendEdge(T->edgeOutList, S, type);
-      appendEdge(S->edgeInList, T, type);
-      break;
-    default:
-      break;
-  }
 }
 
 // Counts one more relation that names a sentence no text has, keeping the
@@ -343,12 +356,29 @@ bool Read::readSentencesFromAllFiles(Graph* G, const std::string& dir,
   return true;
 }
 
+void Read::linkRelation(Vertex* S, Vertex* T, const CST& type) {
+  switch (type.getDirection()) {
+    case 't':
+      appendEdge(S->edgeOutList, T, type);
+      appendEdge(T->edgeInList, S, type);
+      break;
+    case 'f':
+      appendEdge(T->edgeOutList, S, type);
+      appendEdge(S->edgeInList, T, type);
+      break;
+    default:
+      break;
+  }
+}
+
 SkippedRelations Read::readRelationsCSTFromBytes(Graph* G, const std::string& bytes) {
   const std::unordered_map<SentenceKey, Vertex*> byIdentity = verticesByIdentity(*G);
   std::unordered_map<std::string_view, const CST*> byName;
   for (const CST& type : G->cstList) byName.emplace(type.nameRef(), &type);
 
   SkippedRelations skipped;
+  findDeclarationBeforeFirstRecord(bytes, &skipped);
+  std::unordered_map<std::string, size_t> unknownTypeIndex;  // into unknownTypes
   ByteCursor in(bytes);
   for (;;) {
     in.next();  // the byte after the record before is never looked at
@@ -367,7 +397,10 @@ SkippedRelations Read::readRelationsCSTFromBytes(Graph* G, const std::string& by
       continue;
     }
     const auto type = byName.find(r.type);
-    if (type == byName.end()) continue;
+    if (type == byName.end()) {
+      countUnknownType(r.type, &unknownTypeIndex, &skipped);
+      continue;
+    }
     linkRelation(source->second, target->second, *type->second);
   }
   return skipped;
@@ -384,7 +417,7 @@ bool readRelationFiles(Graph* G, const std::vector<std::string>& paths, std::str
   }
   for (size_t i = 0; i < files.size(); ++i) {
     SkippedRelations s = Read::readRelationsCSTFromBytes(G, files[i]);
-    if (s.count == 0 || skipped == nullptr) continue;
+    if (s.empty() || skipped == nullptr) continue;
     s.file = paths[i];
     skipped->push_back(s);
   }
@@ -450,7 +483,7 @@ bool Read::readDescriptionOfRelationsCSTFromFile(Graph* G, const std::string& fi
   return true;
 }
 
-void Read::readClearSummFromBytes(const std::string& bytes, Graph* G,
+void Read::readClearSummFromLines(const std::vector<std::string_view>& lines, Graph* G,
                                   std::vector<Vertex*>& summ,
                                   std::vector<UnmatchedLine>* unmatched) {
   summ.clear();
@@ -460,13 +493,8 @@ void Read::readClearSummFromBytes(const std::string& bytes, Graph* G,
   for (Vertex* V : G->vertexList) bySentence.emplace(V->stringSentenceRef(), V);
 
   int lineNumber = 0;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    const std::string_view line(bytes.data() + start, end - start);
+  for (const std::string_view line : lines) {
     ++lineNumber;
-    start = end + 1;
     const auto found = bySentence.find(line);
     if (found != bySentence.end()) {
       summ.push_back(found->second);
@@ -474,6 +502,20 @@ void Read::readClearSummFromBytes(const std::string& bytes, Graph* G,
       unmatched->push_back({lineNumber, std::string(line)});
     }
   }
+}
+
+void Read::readClearSummFromBytes(const std::string& bytes, Graph* G,
+                                  std::vector<Vertex*>& summ,
+                                  std::vector<UnmatchedLine>* unmatched) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    lines.emplace_back(bytes.data() + start, end - start);
+    start = end + 1;
+  }
+  readClearSummFromLines(lines, G, summ, unmatched);
 }
 
 bool Read::readClearSumm(const std::string& filename, Graph* G,
@@ -527,21 +569,24 @@ bool Read::readSumm(const std::string& filename, Graph* G, std::vector<Vertex*>&
 
 void Read::printUnmatched(const char* program, const std::string& path,
                           const std::vector<UnmatchedLine>& unmatched, bool markers) {
-  std::fflush(stdout);
+  for (const UnmatchedLine& line : unmatched) {
+    sentralign::io::writeError(program, describeUnmatched(path, line, markers));
+  }
+}
+
+std::string Read::describeUnmatched(const std::string& path, const UnmatchedLine& line,
+                                    bool markers) {
   const char* what = markers
                          ? "marcador do sumario sem sentenca correspondente, descartado"
                          : "linha do sumario sem sentenca correspondente, descartada";
-  for (const UnmatchedLine& line : unmatched) {
-    std::fprintf(stderr, "%s: %s:%d: %s: ", program, path.c_str(), line.lineNumber, what);
-    std::fwrite(line.text.data(), 1, line.text.size(), stderr);
-    std::fputc('\n', stderr);
-  }
+  return path + ":" + std::to_string(line.lineNumber) + ": " + what + ": " + line.text;
 }
 
 void Read::printSkipped(const char* program,
                         const std::vector<SkippedRelations>& skipped) {
   std::fflush(stdout);
   for (const SkippedRelations& s : skipped) {
+    if (s.count == 0) continue;
     sentralign::io::writeError(program, s.file + ": " + describeSkipped(s));
   }
 }

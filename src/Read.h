@@ -12,6 +12,8 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 class CST;
@@ -24,12 +26,25 @@ struct UnmatchedLine {
   std::string text;    // the line, or the marker's bytes
 };
 
-// The relations of one relation file that named a sentence no text has.
+// What the relation reader passed over in one relation file.
 struct SkippedRelations {
   std::string file;
+  // Relations that named a sentence no text has, and the first of them:
+  // source and target as (text, position).
   int count = 0;
-  // The first such relation: source and target as (text, position).
   int sourceText = 0, sourcePos = 0, targetText = 0, targetPos = 0;
+  // Relations between existing sentences whose type is not in the
+  // relation description: each type name, in the order first met, with
+  // how many relations named it.
+  std::vector<std::pair<std::string, int>> unknownTypes;
+  // When the file's first equals sign stands in a markup declaration
+  // ("<?xml version=..."), which the reader takes for the first record:
+  // the declaration from its "<" up to that sign, and its 1-based line.
+  std::string declaration;
+  int declarationLine = 0;
+
+  // Whether the reader passed over nothing and misread nothing.
+  bool empty() const { return count == 0 && unknownTypes.empty() && declaration.empty(); }
 };
 
 // Groups the readers; holds no data.
@@ -79,7 +94,9 @@ class Read {
   // type is in G's cstList becomes an out-edge and an in-edge, held by the
   // two vertices, in the direction of the type. A record cut short by the
   // end of its file is not linked. Relations that name a sentence no text
-  // has are skipped and, per file, summed up in *skipped when given.
+  // has, or a type not in cstList, are skipped; each file with such
+  // relations, or with a declaration before its first record, is summed up
+  // in *skipped when given.
   bool readRelationsCSTFromFiles(Graph* G, const std::vector<std::string>& filenames,
                                  std::string* err = nullptr,
                                  std::vector<SkippedRelations>* skipped = nullptr);
@@ -87,8 +104,14 @@ class Read {
   static bool readRelationsCSTFromAllFiles(
       Graph* G, const std::string& dir, const std::vector<std::string>& filenames,
       std::string* err = nullptr, std::vector<SkippedRelations>* skipped = nullptr);
-  // The relations of `bytes`, linked into G as above; returns the skipped
-  // ones (with an empty file name).
+  // Makes the two edges of one relation of `type` from S to T: with the
+  // direction 't' an out-edge of S to T and its in-edge twin on T, with
+  // 'f' the same from T to S, with any other direction none. Each edge
+  // carries the type's name and weight and is owned by the vertex that
+  // holds it.
+  static void linkRelation(Vertex* S, Vertex* T, const CST& type);
+  // The relations of `bytes`, linked into G as above; returns what was
+  // skipped (with an empty file name).
   static SkippedRelations readRelationsCSTFromBytes(Graph* G, const std::string& bytes);
 
   // Appends every line of `filename` to *v, byte for byte.
@@ -103,6 +126,10 @@ class Read {
                             std::vector<Vertex*>& summ, std::string* err = nullptr,
                             std::vector<UnmatchedLine>* unmatched = nullptr);
   static void readClearSummFromBytes(const std::string& bytes, Graph* G,
+                                     std::vector<Vertex*>& summ,
+                                     std::vector<UnmatchedLine>* unmatched);
+  // The same for a summary already cut into lines: each entry is one line.
+  static void readClearSummFromLines(const std::vector<std::string_view>& lines, Graph* G,
                                      std::vector<Vertex*>& summ,
                                      std::vector<UnmatchedLine>* unmatched);
 
@@ -121,11 +148,16 @@ class Read {
 
   // Writes to stderr one line "PROGRAM: PATH:LINE: ..." per dropped
   // summary line (or marker, when `markers`), and one line per relation
-  // file with skipped relations.
+  // file with relations that named a missing sentence.
   static void printUnmatched(const char* program, const std::string& path,
                              const std::vector<UnmatchedLine>& unmatched, bool markers);
   static void printSkipped(const char* program,
                            const std::vector<SkippedRelations>& skipped);
+  // "PATH:LINE: linha do sumario sem sentenca correspondente, descartada:
+  // TEXT" (or the marker's words): what printUnmatched says of one line,
+  // without the program.
+  static std::string describeUnmatched(const std::string& path, const UnmatchedLine& line,
+                                       bool markers);
   // "N relacoes ignoradas ...": what printSkipped says of one file, without
   // the program and the file.
   static std::string describeSkipped(const SkippedRelations& skipped);

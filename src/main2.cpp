@@ -40,13 +40,22 @@ bool listDirectory(const std::string& directory,
   return true;
 }
 
-// Loads one cluster directory into G, then empties G's per-cluster lists.
-bool readCluster(Graph* G, const std::string& D) {
+// After a directory error: names are glued to the corpus path as they
+// are, so without its final '/' no cluster path names a cluster.
+void hintTrailingSlash(const std::string& corpus) {
+  if (!corpus.empty() && corpus.back() == '/') return;
+  writeError("o caminho do corpus deve terminar com '/': " + corpus + "/");
+}
+
+// Loads one cluster directory of `corpus` into G, then empties G's
+// per-cluster lists.
+bool readCluster(Graph* G, const std::string& corpus, const std::string& D) {
   std::vector<std::string> filenameTexts;
   std::vector<std::string> filenameRelationsCST;
   std::string filenameSummary;
   if (!createFileNames(D, &filenameTexts, &filenameRelationsCST, kSummaryPrefix,
                        &filenameSummary)) {
+    hintTrailingSlash(corpus);
     return false;
   }
   std::string err;
@@ -120,9 +129,12 @@ int main2(int argc, char** argv) {
   }
 
   std::vector<std::string> directories;
-  if (!createDirectories(corpus, &directories)) return kExitFailure;
+  if (!createDirectories(corpus, &directories)) {
+    hintTrailingSlash(corpus);
+    return kExitFailure;
+  }
   for (const std::string& D : directories) {
-    if (!readCluster(G, D)) return kExitFailure;
+    if (!readCluster(G, corpus, D)) return kExitFailure;
   }
   return kExitSuccess;
 }

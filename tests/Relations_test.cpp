@@ -160,3 +160,41 @@ TEST_F(RelationsTest, FilesAreReadInOrderAndNamedInTheSkipReport) {
   EXPECT_TRUE(Read::readRelationsCSTFromAllFiles(&G, dir.path(), {"a.cst"}, &err));
   EXPECT_EQ(G.vertexList[0]->edgeOutList.size(), 4u);
 }
+
+TEST_F(RelationsTest, RelationsOfUnknownTypesAreCountedByName) {
+  SkippedRelations skipped;
+  const std::string edges = relations(
+      &G,
+      record(1, "1", 2, "1", "elaboration") + record(1, "2", 2, "2", "Nada") +
+          record(1, "1", 2, "3", "elaboration") + record(9, "9", 2, "1", "Nada") +
+          record(1, "1", 2, "4", "Elaboration"),
+      &skipped);
+  EXPECT_EQ(edges, "1.1>2.4:Elaboration | 2.4<1.1:Elaboration");
+  // The relation naming a missing sentence counts there, not as a type.
+  EXPECT_EQ(skipped.count, 1);
+  using Types = std::vector<std::pair<std::string, int>>;
+  EXPECT_EQ(skipped.unknownTypes, (Types{{"elaboration", 2}, {"Nada", 1}}));
+  EXPECT_EQ(skipped.declaration, "");
+}
+
+TEST_F(RelationsTest, DeclarationHoldingTheFirstEqualsSignIsReported) {
+  const std::string records = record(1, "1", 2, "1", "Elaboration");
+  struct Case {
+    const char* name;
+    std::string head;
+    std::string declaration;
+    int line;
+  } cases[] = {
+      {"XML declaration", "<?xml version=\"1.0\"?>\n", "<?xml version=", 1},
+      {"comment after a blank line", "\n<!-- a=b -->\n", "<!-- a=", 2},
+      {"closed declaration without equals sign", "<?xml?>\n", "", 0},
+      {"nothing before the records", "", "", 0},
+  };
+  for (const Case& c : cases) {
+    Graph fresh;
+    fillCluster(&fresh);
+    const SkippedRelations s = Read::readRelationsCSTFromBytes(&fresh, c.head + records);
+    EXPECT_EQ(s.declaration, c.declaration) << c.name;
+    EXPECT_EQ(s.declarationLine, c.line) << c.name;
+  }
+}

@@ -320,3 +320,17 @@ TEST(EvalTest, AStopListInLatin1IsConverted) {
       0u)
       << r.err;
 }
+
+TEST(EvalTest, ABrokenStartupLinkIsSaidAndPassedOver) {
+  ScopedTempDir cwd;
+  ASSERT_EQ(::symlink("nowhere.txt", cwd.file("stoplist_portugues.txt").c_str()), 0);
+  const RunResult r = runEval({"--csv", kC1}, cwd.path());
+  EXPECT_EQ(r.status, kEvalExitSuccess);
+  EXPECT_EQ(r.err.rfind(
+                "sentralign-eval: stoplist_portugues.txt: link simbolico quebrado "
+                "(-> nowhere.txt) no diretorio de trabalho; lido " +
+                    std::string(SENTRALIGN_SOURCE_DIR) + "/data/stoplist_portugues.txt\n",
+                0),
+            0u)
+      << r.err;
+}

@@ -133,7 +133,14 @@ TEST_F(BatchTest, UnopenableDirectoriesEndTheRun) {
        {"1", "corpus"},
        "melthod: 1\ncorpus\n",
        "Nao foi possivel abrir diretorio.\n"
-       "sentralign-batch: corpusplain: No such file or directory\n"},
+       "sentralign-batch: corpusplain: No such file or directory\n"
+       "sentralign-batch: o caminho do corpus deve terminar com '/': corpus/\n"},
+      {"missing corpus without trailing slash",
+       {"1", "none"},
+       "melthod: 1\nnone\n",
+       "Nao foi possivel abrir diretorio.\n"
+       "sentralign-batch: none: No such file or directory\n"
+       "sentralign-batch: o caminho do corpus deve terminar com '/': none/\n"},
       {"plain file as cluster",
        {"1", "corpus/"},
        "melthod: 1\ncorpus/\n",
@@ -147,4 +154,18 @@ TEST_F(BatchTest, UnopenableDirectoriesEndTheRun) {
     EXPECT_EQ(r.err, c.err) << c.name;
     EXPECT_EQ(r.status, 1) << c.name;
   }
+}
+
+TEST_F(BatchTest, HelpAndVersionAreTheOnlyArgument) {
+  const RunResult help = run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Uso: sentralign-batch METODO [CORPUS/]\n", 0), 0u);
+  EXPECT_EQ(help.err, "");
+  const RunResult version = run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("sentralign-batch ", 0), 0u);
+  // With a corpus after it, "--help" is a method number like any other word.
+  const RunResult walk = run({"--help", corpus});
+  EXPECT_EQ(walk.out, "melthod: 0\n" + corpus + "\n");
+  EXPECT_EQ(walk.status, 0);
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "test_util.h"
 
@@ -11,6 +12,10 @@ namespace {
 const char kUsageLine[] =
     "sentralign: uso: sentralign METODO SUMARIO SAIDA NTEXTOS TEXTO_1 ... "
     "TEXTO_n NCST CST_1 ... CST_m (veja sentralign --help)\n";
+
+const char kPositional[] =
+    "os argumentos sao posicionais (METODO SUMARIO SAIDA NTEXTOS TEXTO_1 ... TEXTO_n "
+    "NCST CST_1 ... CST_m)";
 
 std::string echo(const std::string& method, const std::string& summary,
                  const std::string& output, int texts) {
@@ -25,7 +30,7 @@ class CliTest : public testing::Test {
  protected:
   void SetUp() override {
     dir.write("stoplist_portugues.txt", "a\no\nde\n");
-    dir.write("FILE_DESCRIPTION_RELATIONS_CST.txt", "");
+    dir.write("FILE_DESCRIPTION_RELATIONS_CST.txt", "Elaboration 1.5 t\n");
     // Text 1 in CR LF, text 2 in LF.
     dir.write("t1.txt",
               "Chove forte na cidade. Rios transbordam.\r\n"
@@ -50,28 +55,200 @@ class CliTest : public testing::Test {
 
 }  // namespace
 
+// The parameter error is a failure: status 2, and stderr names the first
+// argument that was missing before the usage reminder.
 TEST_F(CliTest, MissingArgumentsStopTheWalk) {
   struct Case {
     const char* name;
     std::vector<std::string> args;
     std::string out;
+    std::string missing;
   } cases[] = {
-      {"no arguments", {}, ""},
-      {"only the method", {"1"}, "Method: 1\n"},
-      {"no output", {"2", "s.txt"}, "Method: 2\nDiretorio do Sumario: s.txt\n"},
+      {"no arguments", {}, "", "METODO"},
+      {"only the method", {"1"}, "Method: 1\n", "SUMARIO"},
+      {"no output", {"2", "s.txt"}, "Method: 2\nDiretorio do Sumario: s.txt\n", "SAIDA"},
+      {"no text count",
+       {"2", "s.txt", "o.txt"},
+       "Method: 2\nDiretorio do Sumario: s.txt\nDiretorio do Sumario Ordenado: o.txt\n",
+       "NTEXTOS"},
       {"no relation count",
        {"1", "s.txt", "o.txt", "1", "t1.txt"},
-       echo("1", "s.txt", "o.txt", 1)},
+       echo("1", "s.txt", "o.txt", 1),
+       "NCST"},
       {"fewer texts than counted",
        {"1", "s.txt", "o.txt", "5", "t1.txt", "t2.txt"},
-       echo("1", "s.txt", "o.txt", 5)},
+       echo("1", "s.txt", "o.txt", 5),
+       "TEXTO_3 (NTEXTOS e 5)"},
+      {"fewer relation files than counted",
+       {"1", "s.txt", "o.txt", "1", "t1.txt", "2", "r.cst"},
+       echo("1", "s.txt", "o.txt", 1) + "Numero de CSTFiles: 2\n",
+       "CST_2 (NCST e 2)"},
   };
+  dir.write("r.cst", "");
   for (const Case& c : cases) {
     const RunResult r = run(c.args);
     EXPECT_EQ(r.out, kBanner + c.out + "ERRO NA LEITURA DOS PARAMETROS\n") << c.name;
-    EXPECT_EQ(r.err, kUsageLine) << c.name;
-    EXPECT_EQ(r.status, 0) << c.name;
+    EXPECT_EQ(r.err, "sentralign: falta o argumento " + c.missing + "\n" + kUsageLine)
+        << c.name;
+    EXPECT_EQ(r.status, 2) << c.name;
     EXPECT_FALSE(fileExists(dir.file("o.txt"))) << c.name;
+  }
+}
+
+// Each mistake a user makes on the positional command line or in the
+// inputs is said on stderr, one line each; stdout keeps its protocol and
+// the status stays what the run gives.
+TEST_F(CliTest, MistakesAreWarnedOnStderr) {
+  const std::string t1 = readWholeFile(dir.file("t1.txt"));
+  const std::string t2 = readWholeFile(dir.file("t2.txt"));
+  dir.write("D1_a.txt", t1);
+  dir.write("D2_b.txt", t2);
+  dir.write("one.txt", "Escolas fecham.\n");
+  // The summary in Latin-1, the texts in UTF-8.
+  dir.write("ponte.txt", "A ponte ca\xC3\xADu.\n");
+  dir.write("latin1.txt", "A ponte ca\xEDu.\n");
+  const std::string relation =
+      "<R SDID=\"D1_a.txt\" SSENT=\"1\" TDID=\"D2_b.txt\" TSENT=\"1\">\n"
+      "<RELATION TYPE=\"elaboration\" JUDGE=\"ana\"/>\n</R>\n";
+  dir.write("lower.cst", relation);
+  dir.write("xml.cst", "<?xml version=\"1.0\"?>\n" + relation);
+  const std::string dropped =
+      "linha do sumario sem sentenca correspondente, descartada: ";
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string err;
+    int status;
+  } cases[] = {
+      {"method out of range",
+       {"7", "one.txt", "o.txt", "1", "t1.txt", "0"},
+       "sentralign: METODO '7' nao e um numero de 1 a 6: a saida sera vazia\n",
+       0},
+      {"named option",
+       {"--method=1", "one.txt", "o.txt", "1", "t1.txt", "0"},
+       "sentralign: METODO '--method=1' nao e um numero de 1 a 6: a saida sera vazia; "
+       "os argumentos sao posicionais (veja sentralign --help)\n",
+       0},
+      {"NTEXTS forgotten",
+       {"1", "one.txt", "o.txt", "t1.txt", "t2.txt", "0"},
+       "sentralign: NTEXTOS 't1.txt' nao e um numero e vale 0: " +
+           std::string(kPositional) +
+           "\n"
+           "sentralign: NCST 't2.txt' nao e um numero e vale 0: " +
+           kPositional +
+           "\n"
+           "sentralign: argumentos a mais, ignorados: '0' (NTEXTOS e 0, NCST e 0)\n"
+           "sentralign: one.txt:1: " +
+           dropped + "Escolas fecham.\n",
+       0},
+      {"count takes the relation count for a text",
+       {"1", "one.txt", "o.txt", "3", "t1.txt", "t2.txt", "1", "lower.cst"},
+       "sentralign: 1: No such file or directory\n"
+       "sentralign: '1' foi tomado como TEXTO_3 porque NTEXTOS e 3: " +
+           std::string(kPositional) + "\n",
+       1},
+      {"texts against their names' numbers",
+       {"1", "one.txt", "o.txt", "2", "D2_b.txt", "D1_a.txt", "0"},
+       "sentralign: D2_b.txt: o nome indica o texto 2, mas como TEXTO_1 ele e o texto 1 "
+       "para os arquivos de relacoes\n"
+       "sentralign: D1_a.txt: o nome indica o texto 1, mas como TEXTO_2 ele e o texto 2 "
+       "para os arquivos de relacoes\n",
+       0},
+      {"summary in another encoding",
+       {"1", "latin1.txt", "o.txt", "1", "ponte.txt", "0"},
+       "sentralign: latin1.txt:1: " + dropped +
+           "A ponte ca\xEDu.\n"
+           "sentralign: latin1.txt:1: dica: casaria com a sentenca 1.1 (ponte.txt), que "
+           "difere em: codificacao (a linha em Latin-1, o texto em UTF-8)\n",
+       0},
+      {"relation type in the wrong case",
+       {"5", "one.txt", "o.txt", "2", "D1_a.txt", "D2_b.txt", "1", "lower.cst"},
+       "sentralign: lower.cst: 1 relacoes ignoradas por tipo ausente da descricao de "
+       "relacoes: \"elaboration\" (1, a descricao tem \"Elaboration\")\n",
+       0},
+      {"XML declaration before the first record",
+       {"5", "one.txt", "o.txt", "2", "D1_a.txt", "D2_b.txt", "1", "xml.cst"},
+       "sentralign: xml.cst:1: sinal de igual antes do primeiro registro, em <?xml "
+       "version=: todos os registros ficam deslocados (tire a declaracao do arquivo)\n"
+       "sentralign: xml.cst: 1 relacoes ignoradas por nomear sentenca inexistente (a "
+       "primeira: de 0.0 para 0.0)\n",
+       0},
+      {"output forgotten: the text count is taken for it",
+       {"1", "none.txt", "2", "t1.txt", "0"},
+       "sentralign: none.txt: No such file or directory\n"
+       "sentralign: NTEXTOS 't1.txt' nao e um numero e vale 0: " +
+           std::string(kPositional) + "\n",
+       1},
+      {"relation files left over",
+       {"1", "one.txt", "o.txt", "1", "t1.txt", "0", "lower.cst"},
+       "sentralign: argumentos a mais, ignorados: 'lower.cst' (NTEXTOS e 1, NCST e 0)\n",
+       0},
+  };
+  for (const Case& c : cases) {
+    const RunResult r = run(c.args);
+    EXPECT_EQ(r.err, c.err) << c.name;
+    EXPECT_EQ(r.status, c.status) << c.name;
+    if (c.status == 0) {
+      EXPECT_NE(r.out.find("ORDENACAO CONCLUIDA"), std::string::npos) << c.name;
+    }
+  }
+}
+
+// Start-up files that hold nothing usable, or that the working directory
+// holds as links leading nowhere, are named with what was found.
+TEST_F(CliTest, StartupFileMistakesAreWarned) {
+  const std::string shipped = std::string(SENTRALIGN_SOURCE_DIR) + "/data/";
+  struct Case {
+    const char* name;
+    std::string stopList;  // bytes, or "->TARGET" for a link
+    std::string description;
+    std::string err;
+  } cases[] = {
+      {"empty stop list", "", "Elaboration 1.5 t\n",
+       "sentralign: stoplist_portugues.txt: lista de stop words sem nenhuma palavra: "
+       "toda "
+       "palavra conta como palavra de conteudo\n"},
+      {"description without a valid type", "de\n", "Identity 0 n\n\n",
+       "sentralign: FILE_DESCRIPTION_RELATIONS_CST.txt: descricao de relacoes sem nenhum "
+       "tipo valido (NOME PESO t|f por linha): nenhuma relacao CST vira aresta\n"},
+      {"dangling link", "->nowhere.txt", "Elaboration 1.5 t\n",
+       "sentralign: stoplist_portugues.txt: link simbolico quebrado (-> nowhere.txt) no "
+       "diretorio de trabalho; lido " +
+           shipped + "stoplist_portugues.txt\n"},
+      {"looping link", "->stoplist_portugues.txt", "Elaboration 1.5 t\n",
+       "sentralign: stoplist_portugues.txt: link simbolico em laco no diretorio de "
+       "trabalho; lido " +
+           shipped + "stoplist_portugues.txt\n"},
+  };
+  for (const Case& c : cases) {
+    const std::string stopList = dir.file("stoplist_portugues.txt");
+    ::unlink(stopList.c_str());
+    if (c.stopList.rfind("->", 0) == 0) {
+      ASSERT_EQ(::symlink(c.stopList.substr(2).c_str(), stopList.c_str()), 0);
+    } else {
+      dir.write("stoplist_portugues.txt", c.stopList);
+    }
+    dir.write("FILE_DESCRIPTION_RELATIONS_CST.txt", c.description);
+    const RunResult r = run({"1", "s.txt", "o.txt", "2", "t1.txt", "t2.txt", "0"});
+    EXPECT_EQ(r.err, c.err) << c.name;
+    EXPECT_EQ(r.status, 0) << c.name;
+  }
+}
+
+// The shipped example cluster is a run with sound inputs: every method
+// orders it without a word on stderr.
+TEST_F(CliTest, SoundExampleRunsSilently) {
+  ::unlink(dir.file("stoplist_portugues.txt").c_str());
+  ::unlink(dir.file("FILE_DESCRIPTION_RELATIONS_CST.txt").c_str());
+  const std::string example = std::string(SENTRALIGN_SOURCE_DIR) + "/examples/cluster/";
+  for (const char* method : {"1", "2", "3", "4", "5", "6"}) {
+    const RunResult r =
+        run({method, example + "resumo.txt", "o.txt", "3",
+             example + "D1_C1_JornalDaManha.txt", example + "D2_C1_GazetaDoVale.txt",
+             example + "D3_C1_DiarioSerrano.txt", "3", example + "D1_D2.cst",
+             example + "D1_D3.cst", example + "D2_D3.cst"});
+    EXPECT_EQ(r.err, "") << method;
+    EXPECT_EQ(r.status, 0) << method;
   }
 }
 
@@ -236,6 +413,8 @@ TEST_F(CliTest, UnmatchedSummaryLinesAreWarnedAndDropped) {
   EXPECT_EQ(r.err,
             "sentralign: s2.txt:2: linha do sumario sem sentenca correspondente, "
             "descartada: Escolas fecham. \n"
+            "sentralign: s2.txt:2: dica: casaria com a sentenca 1.4 (t1.txt), que "
+            "difere em: brancos no fim\n"
             "sentralign: s2.txt:3: linha do sumario sem sentenca correspondente, "
             "descartada: \n"
             "sentralign: s2.txt:4: linha do sumario sem sentenca correspondente, "
@@ -272,6 +451,7 @@ TEST_F(CliTest, HelpAndVersionAreTheOnlyArgument) {
   const RunResult walk = run({"--help", "s.txt"});
   EXPECT_EQ(walk.out, kBanner + std::string("Method: 0\nDiretorio do Sumario: s.txt\n"
                                             "ERRO NA LEITURA DOS PARAMETROS\n"));
+  EXPECT_EQ(walk.status, 2);
 }
 
 TEST_F(CliTest, OrdersByTopics) {

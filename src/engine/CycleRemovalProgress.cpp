@@ -1,5 +1,7 @@
 #include "engine/CycleRemovalProgress.h"
 
+#include <utility>
+
 namespace {
 
 constexpr std::chrono::milliseconds kRedrawInterval{100};
@@ -13,9 +15,16 @@ CycleRemovalProgress::CycleRemovalProgress(std::FILE* out, bool enabled,
   nextDraw_ = showFrom_;
 }
 
+CycleRemovalProgress::CycleRemovalProgress(Listener listener)
+    : listener_(std::move(listener)) {}
+
 CycleRemovalProgress::~CycleRemovalProgress() { clear(); }
 
 void CycleRemovalProgress::update(int step, int removed, std::uint64_t paths) {
+  if (listener_) {
+    listener_(step, removed, paths);
+    return;
+  }
   if (!enabled_) return;
   const Clock::time_point now = Clock::now();
   if (now < nextDraw_) return;

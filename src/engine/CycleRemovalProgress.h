@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 
 // The status line of one cycle removal. It stays silent unless it was
 // enabled, and until the removal has run for `delay`; after that it shows
@@ -18,6 +19,11 @@ class CycleRemovalProgress {
 
   CycleRemovalProgress(std::FILE* out, bool enabled,
                        std::chrono::milliseconds delay = kDefaultDelay);
+  // Hears how far a removal is: the removal step, the edges removed so far,
+  // the paths followed.
+  using Listener = std::function<void(int step, int removed, std::uint64_t paths)>;
+  // Hands every update to `listener` at once, and draws nothing.
+  explicit CycleRemovalProgress(Listener listener);
   CycleRemovalProgress(const CycleRemovalProgress&) = delete;
   CycleRemovalProgress& operator=(const CycleRemovalProgress&) = delete;
   // Erases the line if one is shown.
@@ -35,8 +41,9 @@ class CycleRemovalProgress {
  private:
   using Clock = std::chrono::steady_clock;
 
-  std::FILE* out_;
-  bool enabled_;
+  std::FILE* out_ = nullptr;
+  bool enabled_ = false;
+  Listener listener_;           // set: updates go to it, nothing is drawn
   Clock::time_point showFrom_;  // nothing is drawn before this
   Clock::time_point nextDraw_;  // the earliest time of the next redraw
   int shownLength_ = 0;         // characters of the line on screen, 0: none

@@ -250,9 +250,10 @@ bool ClusterEvaluation::loadStartupData(StartupData* startup,
                                         std::string* err) {
   InputFile stopList;
   InputFile description;
-  if (!readInput(startupFilePath("stoplist_portugues.txt"), &stopList, messages, err) ||
-      !readInput(startupFilePath("FILE_DESCRIPTION_RELATIONS_CST.txt"), &description,
-                 messages, err)) {
+  const StartupFilePaths paths = findStartupFiles();
+  messages->insert(messages->end(), paths.findings.begin(), paths.findings.end());
+  if (!readInput(paths.stopList, &stopList, messages, err) ||
+      !readInput(paths.description, &description, messages, err)) {
     return false;
   }
   sentralign::io::splitLines(stopList.bytes, &startup->stopList);

@@ -65,8 +65,9 @@ class ClusterEvaluation {
 
   // Reads the stop list and the relation description as the ordering tool
   // finds them (the working directory first, else the shipped copies) and
-  // brings both to UTF-8, saying so in *messages. False, with the reason in
-  // *err, when one cannot be read.
+  // brings both to UTF-8, saying so in *messages, as well as a broken link
+  // passed over in the working directory. False, with the reason in *err,
+  // when one cannot be read.
   static bool loadStartupData(StartupData* startup, std::vector<std::string>* messages,
                               std::string* err);
 

@@ -16,6 +16,12 @@ void fail(std::string* err, const std::string& message) {
   if (err != nullptr) *err = message;
 }
 
+// Says why `path` cannot be read, in *err and *error when they are given.
+void failOn(const std::string& path, int error, std::string* err, int* errorOut) {
+  fail(err, describeError(path, error));
+  if (errorOut != nullptr) *errorOut = error;
+}
+
 }  // namespace
 
 void appendWithoutCarriageReturns(const std::string& raw, std::string* text) {
@@ -30,14 +36,15 @@ std::string describeError(const std::string& path, int error) {
   return path + ": " + std::strerror(error);
 }
 
-bool readFile(const std::string& path, std::string* bytes, std::string* err) {
+bool readFile(const std::string& path, std::string* bytes, std::string* err,
+              int* errorOut) {
   bytes->clear();
   if (path.empty()) return true;
   // O_NONBLOCK keeps the open of a FIFO without a writer from waiting; the
   // reads block again, as usual.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    fail(err, describeError(path, errno));
+    failOn(path, errno, err, errorOut);
     return false;
   }
   const int flags = ::fcntl(fd, F_GETFL);
@@ -52,7 +59,7 @@ bool readFile(const std::string& path, std::string* bytes, std::string* err) {
       if (errno == EINTR) continue;
       const int error = errno;
       ::close(fd);
-      fail(err, describeError(path, error));
+      failOn(path, error, err, errorOut);
       return false;
     }
     raw.append(buffer, static_cast<size_t>(n));

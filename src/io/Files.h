@@ -16,9 +16,10 @@ std::string describeError(const std::string& path, int error);
 // Reads the whole of `path` into *bytes, dropping each CR that stands
 // directly before a LF; any other CR stays. An empty path gives no bytes.
 // Never waits for a writer on a FIFO. False, with "PATH: reason" in *err
-// (when err is given), when the file cannot be opened or read; a directory
-// cannot be read.
-bool readFile(const std::string& path, std::string* bytes, std::string* err);
+// (when err is given) and the errno value in *error (when given), when
+// the file cannot be opened or read; a directory cannot be read.
+bool readFile(const std::string& path, std::string* bytes, std::string* err,
+              int* error = nullptr);
 
 // Appends `raw` to *text without the CR of each CR LF pair.
 void appendWithoutCarriageReturns(const std::string& raw, std::string* text);

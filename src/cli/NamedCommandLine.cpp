@@ -1,0 +1,492 @@
+#include "cli/NamedCommandLine.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "DataDir.h"
+#include "Read.h"
+#include "engine/CycleRemovalProgress.h"
+#include "io/Console.h"
+#include "io/Encoding.h"
+#include "io/Files.h"
+#include "io/OutputFile.h"
+#include "sentralign/sentralign.h"
+
+namespace sentralign::cli {
+
+namespace {
+
+constexpr char kProgram[] = "sentralign";
+constexpr char kConverted[] = "nao e UTF-8; lido como Latin-1 e convertido para UTF-8";
+
+// What the named command line asks for.
+struct NamedOptions {
+  std::optional<std::string> method;
+  std::optional<std::string> summary;  // a path, or "-" for stdin
+  std::vector<std::string> texts;
+  std::vector<std::string> relations;
+  std::optional<std::string> output;  // a path, or "-" for stdout
+  std::optional<std::string> stopList;
+  std::optional<std::string> relationTypes;
+  std::optional<std::string> corpus;
+  std::optional<std::string> outputDir;
+  bool json = false;
+  bool segmented = false;
+  bool allowUnmatched = false;
+  bool listSentences = false;  // list the texts' sentences, order nothing
+  double timeLimit = 0;        // seconds; 0: none
+  int jobs = 1;
+};
+
+// A malformed command line: what is wrong with it.
+struct UsageError {
+  std::string message;
+};
+
+// The options that take one value, and where it goes.
+std::optional<std::string>* singleValue(NamedOptions* o, const std::string& name) {
+  if (name == "--method") return &o->method;
+  if (name == "--summary") return &o->summary;
+  if (name == "--output") return &o->output;
+  if (name == "--stoplist") return &o->stopList;
+  if (name == "--relation-types") return &o->relationTypes;
+  if (name == "--corpus") return &o->corpus;
+  if (name == "--output-dir") return &o->outputDir;
+  return nullptr;
+}
+
+// The options that take one value or more, up to the next option.
+std::vector<std::string>* listValue(NamedOptions* o, const std::string& name) {
+  if (name == "--texts") return &o->texts;
+  if (name == "--relations") return &o->relations;
+  return nullptr;
+}
+
+// The options that take no value.
+bool* flag(NamedOptions* o, const std::string& name) {
+  if (name == "--json") return &o->json;
+  if (name == "--segmented") return &o->segmented;
+  if (name == "--allow-unmatched") return &o->allowUnmatched;
+  if (name == "--list-sentences") return &o->listSentences;
+  return nullptr;
+}
+
+bool isOption(const std::string& arg) {
+  return arg.size() > 2 && arg.compare(0, 2, "--") == 0;
+}
+
+double parseSeconds(const std::string& text) {
+  char* end = nullptr;
+  errno = 0;
+  const double seconds = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || errno != 0 || !(seconds > 0) || seconds > 1e9) {
+    throw UsageError{"--time-limit: numero de segundos invalido: " + text};
+  }
+  return seconds;
+}
+
+int parseJobs(const std::string& text) {
+  char* end = nullptr;
+  const long jobs = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || jobs < 1 || jobs > 256) {
+    throw UsageError{"--jobs: numero invalido (de 1 a 256): " + text};
+  }
+  return static_cast<int>(jobs);
+}
+
+// Walks argv once: "--name value", "--name=value", a list option's values
+// up to the next option, and after "--" every argument a value of the last
+// list option.
+NamedOptions parseOptions(int argc, char** argv) {
+  NamedOptions o;
+  std::vector<std::string>* list = nullptr;  // the list option being filled
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (optionsEnded || !isOption(arg)) {
+      if (list == nullptr) {
+        throw UsageError{"argumento fora de uma opcao: " + arg +
+                         (optionsEnded
+                              ? " (depois de --, so valores de --texts ou --relations)"
+                              : "")};
+      }
+      list->push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    const std::optional<std::string> inlineValue =
+        equals == std::string::npos ? std::nullopt
+                                    : std::optional<std::string>(arg.substr(equals + 1));
+    list = nullptr;
+    if (std::optional<std::string>* single = singleValue(&o, name)) {
+      if (inlineValue) {
+        *single = *inlineValue;
+      } else if (i + 1 < argc) {
+        *single = argv[++i];
+      } else {
+        throw UsageError{"a opcao " + name + " pede um valor"};
+      }
+      continue;
+    }
+    if (std::vector<std::string>* values = listValue(&o, name)) {
+      if (inlineValue) values->push_back(*inlineValue);
+      list = values;
+      continue;
+    }
+    if (bool* on = flag(&o, name)) {
+      if (inlineValue) throw UsageError{"a opcao " + name + " nao leva valor"};
+      *on = true;
+      continue;
+    }
+    if (name == "--time-limit" || name == "--jobs") {
+      std::string value;
+      if (inlineValue) {
+        value = *inlineValue;
+      } else if (i + 1 < argc) {
+        value = argv[++i];
+      } else {
+        throw UsageError{"a opcao " + name + " pede um valor"};
+      }
+      if (name == "--time-limit") {
+        o.timeLimit = parseSeconds(value);
+      } else {
+        o.jobs = parseJobs(value);
+      }
+      continue;
+    }
+    throw UsageError{"opcao desconhecida: " + arg};
+  }
+  return o;
+}
+
+// Checks what the options say together.
+void checkOptions(const NamedOptions& o) {
+  if (o.listSentences) {
+    if (o.texts.empty()) throw UsageError{"--list-sentences pede --texts"};
+    if (o.method || o.summary || o.corpus) {
+      throw UsageError{
+          "--list-sentences nao combina com --method, --summary nem --corpus"};
+    }
+    return;
+  }
+  if (!o.method) throw UsageError{"falta --method (de 1 a 6, ou o nome do metodo)"};
+  try {
+    parseMethod(*o.method);
+  } catch (const Error& e) {
+    throw UsageError{std::string("--method: ") + e.what()};
+  }
+  if (o.corpus) {
+    if (!o.outputDir) throw UsageError{"--corpus pede --output-dir"};
+    if (o.summary || !o.texts.empty() || !o.relations.empty() || o.output) {
+      throw UsageError{
+          "--corpus nao combina com --summary, --texts, --relations nem --output"};
+    }
+    return;
+  }
+  if (o.outputDir) throw UsageError{"--output-dir vai com --corpus"};
+  if (o.jobs != 1) throw UsageError{"--jobs vai com --corpus"};
+  if (!o.summary)
+    throw UsageError{"falta --summary (o sumario, ou - para a entrada padrao)"};
+  if (o.texts.empty()) throw UsageError{"falta --texts (os textos-fonte)"};
+  for (const std::string& text : o.texts) {
+    if (text == "-") throw UsageError{"--texts: um texto nao pode vir da entrada padrao"};
+  }
+}
+
+// The messages of one run, in order, for stderr.
+class Messages {
+ public:
+  void add(const std::string& message) { io::writeError(kProgram, message); }
+};
+
+// Reads `path` ("-": standard input) as sentralign reads files, then brings
+// it to UTF-8, saying so.
+std::string readInput(const std::string& path, Messages* messages) {
+  std::string bytes;
+  std::string err;
+  int error = 0;
+  const std::string source = path == "-" ? "/dev/stdin" : path;
+  if (!io::readFile(source, &bytes, &err, &error)) {
+    throw Error(
+        Error::Kind::kFile,
+        path == "-" ? "entrada padrao: " + std::string(std::strerror(error)) : err, error,
+        path);
+  }
+  if (Encoding::toUtf8(&bytes))
+    messages->add((path == "-" ? "entrada padrao" : path) + ": " + kConverted);
+  return bytes;
+}
+
+// The text number that a file name carries ("D3_..." is 3), 0 for none.
+int numberInName(const std::string& path) {
+  const std::string name = io::baseName(path);
+  if (name.size() < 2 || name[1] < '0' || name[1] > '9') return 0;
+  return Read::textNumberOfFileName(name);
+}
+
+// Text numbers: from the file names when every name carries one and no two
+// share it, else the order given (with a word for each name whose number
+// is not its place).
+std::vector<int> textNumbers(const std::vector<std::string>& paths, Messages* messages) {
+  std::vector<int> fromNames;
+  std::set<int> seen;
+  bool usable = true;
+  for (const std::string& path : paths) {
+    const int n = numberInName(path);
+    if (n <= 0 || !seen.insert(n).second) usable = false;
+    fromNames.push_back(n);
+  }
+  if (usable) return fromNames;
+  std::vector<int> given;
+  for (std::size_t k = 0; k < paths.size(); ++k) {
+    given.push_back(static_cast<int>(k) + 1);
+    if (fromNames[k] > 0 && fromNames[k] != given.back()) {
+      messages->add(
+          paths[k] + ": o nome diz texto " + std::to_string(fromNames[k]) +
+          ", mas e o texto " + std::to_string(given.back()) +
+          " pela ordem de --texts (os nomes nao trazem todos numeros distintos)");
+    }
+  }
+  return given;
+}
+
+// A start-up file: the one named by its option, else as sentralign finds it.
+std::string startupFile(const std::optional<std::string>& option, const char* name) {
+  return option ? *option : startupFilePath(name);
+}
+
+// Everything the cluster is made of, read and brought to UTF-8.
+ClusterSource loadCluster(const NamedOptions& o, Messages* messages) {
+  ClusterSource source;
+  source.segmentation = o.segmented ? Segmentation::kLines : Segmentation::kSentences;
+  source.stopList =
+      readInput(startupFile(o.stopList, "stoplist_portugues.txt"), messages);
+  source.relationTypes = readInput(
+      startupFile(o.relationTypes, "FILE_DESCRIPTION_RELATIONS_CST.txt"), messages);
+  // The texts go into the graph by ascending number, whatever their order
+  // on the command line, so that the order given changes nothing.
+  const std::vector<int> numbers = textNumbers(o.texts, messages);
+  std::vector<std::size_t> order(o.texts.size());
+  for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+  std::sort(order.begin(), order.end(),
+            [&numbers](std::size_t a, std::size_t b) { return numbers[a] < numbers[b]; });
+  for (const std::size_t k : order) {
+    source.texts.push_back({numbers[k], readInput(o.texts[k], messages), o.texts[k]});
+  }
+  for (const std::string& path : o.relations) {
+    source.relations.emplace_back(RelationFile{readInput(path, messages), path});
+  }
+  return source;
+}
+
+// `bytes` as a JSON string: UTF-8 kept, control characters, quotes and
+// backslashes escaped, a byte that is not UTF-8 read as Latin-1.
+std::string jsonString(const std::string& bytes) {
+  std::string out = "\"";
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c < 0x20 || c == 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      out += escape;
+    } else if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else {
+      const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+      const std::string sequence = bytes.substr(i, length);
+      if (length > 1 && sequence.size() == length && Encoding::isValidUtf8(sequence)) {
+        out += sequence;
+        i += length - 1;
+      } else {
+        out += Encoding::latin1ToUtf8(std::string(1, static_cast<char>(c)));
+      }
+    }
+  }
+  return out + "\"";
+}
+
+std::string jsonId(const SentenceId& id) {
+  return "{\"text\": " + std::to_string(id.text) +
+         ", \"place\": " + std::to_string(id.place) + "}";
+}
+
+// The ordered summary as JSON: the method, each sentence with its
+// identity, the removed edges and the dropped lines.
+std::string asJson(const Ordering& o, Method method) {
+  std::string out = "{\"method\": " + jsonString(methodName(method)) +
+                    ", \"method_number\": " + std::to_string(static_cast<int>(method)) +
+                    ",\n \"sentences\": [";
+  for (std::size_t i = 0; i < o.sentences.size(); ++i) {
+    const Sentence& s = o.sentences[i];
+    out += std::string(i ? ",\n  " : "\n  ") + "{\"text\": " + std::to_string(s.id.text) +
+           ", \"place\": " + std::to_string(s.id.place) +
+           ", \"sentence\": " + jsonString(s.bytes) + "}";
+  }
+  out += "],\n \"removed\": [";
+  for (std::size_t i = 0; i < o.removed.size(); ++i) {
+    const RemovedEdge& e = o.removed[i];
+    out += std::string(i ? ",\n  " : "\n  ") + "{\"source\": " + jsonId(e.source) +
+           ", \"target\": " + jsonId(e.target) +
+           ", \"relation\": " + jsonString(e.relation) + "}";
+  }
+  out += "],\n \"unmatched\": [";
+  for (std::size_t i = 0; i < o.unmatched.size(); ++i) {
+    out += std::string(i ? ",\n  " : "\n  ") +
+           "{\"line\": " + std::to_string(o.unmatched[i].line) +
+           ", \"text\": " + jsonString(o.unmatched[i].bytes) + "}";
+  }
+  return out + "]}\n";
+}
+
+std::string asPlainText(const Ordering& o) {
+  std::string out;
+  for (const Sentence& s : o.sentences) out += s.bytes + "\n";
+  return out;
+}
+
+// Writes `text` to `path` ("-": stdout), whole or not at all.
+void writeOutput(const std::string& path, const std::string& text) {
+  if (path == "-") {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return;
+  }
+  std::string err;
+  if (!io::writeFile(path, text, &err)) throw Error(Error::Kind::kFile, err);
+}
+
+// Orders the summary of `o` and says, in *messages, how its lines matched.
+// Throws Error on a failure, and when a line named nothing unless that is
+// allowed.
+Ordering orderCluster(const NamedOptions& o, const std::string& summaryName,
+                      const ClusterSource& source, const std::string& summaryBytes,
+                      Messages* messages) {
+  const Cluster cluster(source);
+  std::vector<std::string> lines;
+  io::splitLines(summaryBytes, &lines);
+  OrderOptions options;
+  options.matching = Matching::kLenient;
+  options.timeLimitSeconds = o.timeLimit;
+  // The person at a terminal sees how far a long cycle removal has come.
+  CycleRemovalProgress progress(stderr, ::isatty(STDERR_FILENO) != 0);
+  options.progress = [&progress](int step, int removed, std::uint64_t paths) {
+    progress.update(step, removed, paths);
+  };
+  const Method method = parseMethod(*o.method);
+  Ordering ordering;
+  try {
+    ordering = cluster.order(lines, method, options);
+  } catch (const Error& e) {
+    progress.clear();
+    if (e.kind() == Error::Kind::kTimeLimit) {
+      throw Error(e.kind(), summaryName + ": " + e.what());
+    }
+    throw;
+  }
+  progress.clear();
+  for (const MatchedLine& m : ordering.lenient) {
+    messages->add(summaryName + ":" + std::to_string(m.line) + ": " + m.rule + ": " +
+                  m.bytes);
+  }
+  for (const UnmatchedLine& u : ordering.unmatched) {
+    messages->add(summaryName + ":" + std::to_string(u.line) +
+                  ": linha sem sentenca correspondente" +
+                  (u.reason.empty() ? "" : " (" + u.reason + ")") +
+                  (o.allowUnmatched ? ", descartada: " : ": ") + u.bytes);
+  }
+  if (!ordering.unmatched.empty() && !o.allowUnmatched) {
+    throw Error(Error::Kind::kInvalidInput,
+                summaryName + ": " + std::to_string(ordering.unmatched.size()) +
+                    " linha(s) sem sentenca correspondente; nada foi gravado "
+                    "(--allow-unmatched as descarta)");
+  }
+  return ordering;
+}
+
+// Every sentence of the texts as the reader cuts them: "text.place", a tab
+// and the sentence a line, or JSON.
+int listSentences(const NamedOptions& o) {
+  Messages messages;
+  const Cluster cluster(loadCluster(o, &messages));
+  std::string out;
+  if (o.json) {
+    out = "[";
+    for (const Sentence& s : cluster.sentences()) {
+      out += std::string(out.size() > 1 ? ",\n " : "\n ") +
+             "{\"text\": " + std::to_string(s.id.text) +
+             ", \"place\": " + std::to_string(s.id.place) +
+             ", \"sentence\": " + jsonString(s.bytes) + "}";
+    }
+    out += "]\n";
+  } else {
+    for (const Sentence& s : cluster.sentences()) {
+      out += std::to_string(s.id.text) + "." + std::to_string(s.id.place) + "\t" +
+             s.bytes + "\n";
+    }
+  }
+  writeOutput(o.output.value_or("-"), out);
+  return kNamedSuccess;
+}
+
+int runCluster(const NamedOptions& o) {
+  Messages messages;
+  const ClusterSource source = loadCluster(o, &messages);
+  const std::string summaryName = *o.summary == "-" ? "entrada padrao" : *o.summary;
+  const std::string summary = readInput(*o.summary, &messages);
+  const Ordering ordering = orderCluster(o, summaryName, source, summary, &messages);
+  const Method method = parseMethod(*o.method);
+  writeOutput(o.output.value_or("-"),
+              o.json ? asJson(ordering, method) : asPlainText(ordering));
+  return kNamedSuccess;
+}
+
+}  // namespace
+
+bool wantsNamedOptions(int argc, char** argv) {
+  if (argc < 2) return false;
+  const std::string first = argv[1];
+  return isOption(first) && first != "--help" && first != "--version";
+}
+
+int runNamedCommandLine(int argc, char** argv) {
+  NamedOptions options;
+  try {
+    options = parseOptions(argc, argv);
+    checkOptions(options);
+  } catch (const UsageError& e) {
+    io::writeError(kProgram, e.message);
+    io::writeError(
+        kProgram,
+        "uso: sentralign --method M --summary S --texts T... [--relations R...] "
+        "[--output O] (veja sentralign --help)");
+    return kNamedUsage;
+  }
+  try {
+    return options.listSentences ? listSentences(options) : runCluster(options);
+  } catch (const Error& e) {
+    io::writeError(kProgram, e.what());
+    return kNamedFailure;
+  }
+}
+
+}  // namespace sentralign::cli
