@@ -208,55 +208,9 @@ TEST(TopicalOrderingTest, EmptyVertexListGivesNoTopicsAndAnEmptySummary) {
 
 namespace {
 
-// How a generated cluster looks. A shape starts from a name and these
-// defaults, and the with... setters change one field each, so that a table
-// of shapes names every value it sets.
+// How a generated cluster looks.
 struct ClusterShape {
-  explicit ClusterShape(const char* shapeName) : name(shapeName) {}
-
-  ClusterShape& withSentences(int n) {
-    maxSentences = n;
-    return *this;
-  }
-  ClusterShape& withVocabulary(int n) {
-    vocabulary = n;
-    return *this;
-  }
-  ClusterShape& withLengths(std::vector<int> n) {
-    lengths = std::move(n);
-    return *this;
-  }
-  ClusterShape& withWords(int least, int most) {
-    minWords = least;
-    maxWords = most;
-    return *this;
-  }
-  ClusterShape& withZipf() {
-    zipf = true;
-    return *this;
-  }
-  ClusterShape& withRepeatWord(double p) {
-    repeatWord = p;
-    return *this;
-  }
-  ClusterShape& withStopOnly(double p) {
-    stopOnly = p;
-    return *this;
-  }
-  ClusterShape& withRestate(double p) {
-    restate = p;
-    return *this;
-  }
-  ClusterShape& withBigCount(int n) {
-    bigCount = n;
-    return *this;
-  }
-  ClusterShape& withExtras() {
-    extras = true;
-    return *this;
-  }
-
-  const char* name;
+  const char* name = "";
   int maxSentences = 1;
   int vocabulary = 1;
   std::vector<int> lengths;  // words a sentence: one of these, or...
@@ -269,6 +223,15 @@ struct ClusterShape {
   int bigCount = 0;          // > 0: a few sentences repeat a word this often
   bool extras = false;       // repeated vertices, CST edges, summary repeats
 };
+
+// The shape `name`: the defaults above, then the fields that `set` gives,
+// so that a table of shapes names every value it sets.
+ClusterShape makeShape(const char* name, void (*set)(ClusterShape*)) {
+  ClusterShape s;
+  s.name = name;
+  set(&s);
+  return s;
+}
 
 // Texts, summary and extra edges of one cluster, to build two equal graphs.
 struct GeneratedCluster {
@@ -427,59 +390,79 @@ std::string compareWithLiteral(const GeneratedCluster& c, bool wholeMethod) {
 // input, bit for bit.
 TEST(TopicalOrderingTest, MatchesTheLiteralComputationOnGeneratedClusters) {
   const ClusterShape shapes[] = {
-      ClusterShape("zipf vocabulary")
-          .withSentences(120)
-          .withVocabulary(300)
-          .withWords(3, 15)
-          .withZipf()
-          .withRepeatWord(0.05)
-          .withStopOnly(0.03)
-          .withRestate(0.3)
-          .withExtras(),
-      ClusterShape("tiny vocabulary, many ties")
-          .withSentences(80)
-          .withVocabulary(6)
-          .withWords(1, 6)
-          .withRepeatWord(0.2)
-          .withStopOnly(0.1)
-          .withRestate(0.2)
-          .withExtras(),
-      ClusterShape("cosines k / sqrt(ab) near 0.3")
-          .withSentences(80)
-          .withVocabulary(30)
-          .withLengths({4, 10, 25})
-          .withRestate(0.4),
-      ClusterShape("repeated words")
-          .withSentences(80)
-          .withVocabulary(20)
-          .withWords(1, 12)
-          .withZipf()
-          .withRepeatWord(0.5)
-          .withStopOnly(0.05)
-          .withRestate(0.2)
-          .withExtras(),
-      ClusterShape("stop words and empty arrays")
-          .withSentences(60)
-          .withVocabulary(40)
-          .withWords(0, 4)
-          .withRepeatWord(0.1)
-          .withStopOnly(0.4)
-          .withRestate(0.1)
-          .withExtras(),
-      ClusterShape("counts beyond 2^24 squared")
-          .withSentences(40)
-          .withVocabulary(15)
-          .withWords(1, 8)
-          .withRepeatWord(0.2)
-          .withRestate(0.3)
-          .withBigCount(4200),
-      ClusterShape("long sentences")
-          .withSentences(60)
-          .withVocabulary(500)
-          .withWords(30, 80)
-          .withZipf()
-          .withRepeatWord(0.1)
-          .withRestate(0.5),
+      makeShape("zipf vocabulary",
+                [](ClusterShape* s) {
+                  s->maxSentences = 120;
+                  s->vocabulary = 300;
+                  s->minWords = 3;
+                  s->maxWords = 15;
+                  s->zipf = true;
+                  s->repeatWord = 0.05;
+                  s->stopOnly = 0.03;
+                  s->restate = 0.3;
+                  s->extras = true;
+                }),
+      makeShape("tiny vocabulary, many ties",
+                [](ClusterShape* s) {
+                  s->maxSentences = 80;
+                  s->vocabulary = 6;
+                  s->minWords = 1;
+                  s->maxWords = 6;
+                  s->repeatWord = 0.2;
+                  s->stopOnly = 0.1;
+                  s->restate = 0.2;
+                  s->extras = true;
+                }),
+      makeShape("cosines k / sqrt(ab) near 0.3",
+                [](ClusterShape* s) {
+                  s->maxSentences = 80;
+                  s->vocabulary = 30;
+                  s->lengths = {4, 10, 25};
+                  s->restate = 0.4;
+                }),
+      makeShape("repeated words",
+                [](ClusterShape* s) {
+                  s->maxSentences = 80;
+                  s->vocabulary = 20;
+                  s->minWords = 1;
+                  s->maxWords = 12;
+                  s->zipf = true;
+                  s->repeatWord = 0.5;
+                  s->stopOnly = 0.05;
+                  s->restate = 0.2;
+                  s->extras = true;
+                }),
+      makeShape("stop words and empty arrays",
+                [](ClusterShape* s) {
+                  s->maxSentences = 60;
+                  s->vocabulary = 40;
+                  s->minWords = 0;
+                  s->maxWords = 4;
+                  s->repeatWord = 0.1;
+                  s->stopOnly = 0.4;
+                  s->restate = 0.1;
+                  s->extras = true;
+                }),
+      makeShape("counts beyond 2^24 squared",
+                [](ClusterShape* s) {
+                  s->maxSentences = 40;
+                  s->vocabulary = 15;
+                  s->minWords = 1;
+                  s->maxWords = 8;
+                  s->repeatWord = 0.2;
+                  s->restate = 0.3;
+                  s->bigCount = 4200;
+                }),
+      makeShape("long sentences",
+                [](ClusterShape* s) {
+                  s->maxSentences = 60;
+                  s->vocabulary = 500;
+                  s->minWords = 30;
+                  s->maxWords = 80;
+                  s->zipf = true;
+                  s->repeatWord = 0.1;
+                  s->restate = 0.5;
+                }),
   };
   for (const ClusterShape& shape : shapes) {
     for (unsigned seed = 1; seed <= 25; ++seed) {
@@ -493,22 +476,28 @@ TEST(TopicalOrderingTest, MatchesTheLiteralComputationOnGeneratedClusters) {
 // over all topics.
 TEST(TopicalOrderingTest, MatchesTheLiteralComputationOnLargerClusters) {
   const ClusterShape shapes[] = {
-      ClusterShape("zipf vocabulary")
-          .withSentences(600)
-          .withVocabulary(400)
-          .withWords(3, 15)
-          .withZipf()
-          .withRepeatWord(0.05)
-          .withStopOnly(0.02)
-          .withRestate(0.3),
-      ClusterShape("small vocabulary")
-          .withSentences(600)
-          .withVocabulary(40)
-          .withWords(2, 8)
-          .withZipf()
-          .withRepeatWord(0.1)
-          .withStopOnly(0.02)
-          .withRestate(0.2),
+      makeShape("zipf vocabulary",
+                [](ClusterShape* s) {
+                  s->maxSentences = 600;
+                  s->vocabulary = 400;
+                  s->minWords = 3;
+                  s->maxWords = 15;
+                  s->zipf = true;
+                  s->repeatWord = 0.05;
+                  s->stopOnly = 0.02;
+                  s->restate = 0.3;
+                }),
+      makeShape("small vocabulary",
+                [](ClusterShape* s) {
+                  s->maxSentences = 600;
+                  s->vocabulary = 40;
+                  s->minWords = 2;
+                  s->maxWords = 8;
+                  s->zipf = true;
+                  s->repeatWord = 0.1;
+                  s->stopOnly = 0.02;
+                  s->restate = 0.2;
+                }),
   };
   for (const ClusterShape& shape : shapes) {
     for (unsigned seed = 1; seed <= 3; ++seed) {
