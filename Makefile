@@ -3,6 +3,7 @@
 
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+THREAD_BUILD ?= build-thread
 WERROR ?= OFF
 FUZZ_SECONDS ?= 60
 JOBS ?= 2
@@ -13,7 +14,7 @@ TEXTS := $(EXAMPLE)/D1_C1_JornalDaManha.txt $(EXAMPLE)/D2_C1_GazetaDoVale.txt \
          $(EXAMPLE)/D3_C1_DiarioSerrano.txt
 RELATIONS := $(EXAMPLE)/D1_D2.cst $(EXAMPLE)/D1_D3.cst $(EXAMPLE)/D2_D3.cst
 
-.PHONY: build demo test test-sanitize fuzz clean
+.PHONY: build demo test test-sanitize test-thread fuzz clean
 
 build:
 	$(CMAKE) -S . -B $(BUILD) -DSENTRALIGN_WERROR=$(WERROR)
@@ -40,9 +41,18 @@ test-sanitize:
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# The evaluation's threads under the thread sanitizer: builds only the
+# libraries, sentralign-eval and the tests of the threaded evaluation.
+test-thread:
+	$(CMAKE) -S . -B $(THREAD_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+	  -DSENTRALIGN_THREAD_SANITIZE=ON -DSENTRALIGN_BENCH=OFF -DSENTRALIGN_WERROR=$(WERROR)
+	$(CMAKE) --build $(THREAD_BUILD) -j $(JOBS) --target sentralign_thread_tests
+	cd $(THREAD_BUILD) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ./sentralign_thread_tests
+
 # Every fuzz target for FUZZ_SECONDS seconds each (needs clang).
 fuzz:
 	WERROR=$(WERROR) JOBS=$(JOBS) fuzz/run.sh $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(THREAD_BUILD) build-fuzz

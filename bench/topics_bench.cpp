@@ -1,7 +1,11 @@
 // Times the topic clustering of method 4 on generated clusters: the program's
-// clustering against the direct one of the test suite, side by side.
+// clustering against the direct one of the test suite, side by side. Two
+// series: sentences of a Zipf-like vocabulary, and sentences that are all
+// the same one word ("ab. ab. ab. ..."), which make one topic as large as
+// the text, whose mean stays 1.0 however large it grows.
 //
-//   topics_bench [--fast-only] [SENTENCES ...]  (default: 100 1000 10000 100000)
+//   topics_bench [--fast-only] [SENTENCES ...]
+//     (default: 100 1000 10000 100000, and 1000 to 1000000 alike)
 //
 // Each size runs in a child process of its own, so that the peak resident
 // memory it prints belongs to that size alone. The direct clustering runs
@@ -14,7 +18,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -26,9 +29,12 @@
 #include "Read.h"
 #include "TopicalOrdering.h"
 #include "Vertex.h"
+#include "bench_util.h"
 #include "literal_topics.h"
 
 namespace {
+
+using sentralign::bench::secondsOf;
 
 // The generated cluster: texts of kSentencesPerText sentences of kMinWords
 // to kMaxWords content words each. Words are drawn from a vocabulary of
@@ -113,18 +119,20 @@ class ClusterGenerator {
   std::vector<double> cumulative_;
 };
 
+// Fills G with `sentences` sentences "ab." in one text.
+void fillAlike(Graph* G, int sentences) {
+  std::string text;
+  text.reserve(static_cast<size_t>(sentences) * 4);
+  for (int s = 0; s < sentences; ++s) text += "ab. ";
+  Read::readSentencesFromBytes(G, text, 1);
+}
+
+enum class Series { kZipf, kAlike };
+
 double peakMegabytes() {
   struct rusage usage;
   ::getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
-
-template <typename Run>
-double secondsOf(Run run) {
-  const auto start = std::chrono::steady_clock::now();
-  run();
-  const std::chrono::duration<double> d = std::chrono::steady_clock::now() - start;
-  return d.count();
 }
 
 // What one size gave, sent from the child to the parent.
@@ -139,10 +147,14 @@ struct Figures {
   int same = 1;
 };
 
-Figures measure(int sentences, bool runLiteral) {
+Figures measure(Series series, int sentences, bool runLiteral) {
   Figures f;
   Graph G;
-  ClusterGenerator(20240611u).fill(&G, sentences);
+  if (series == Series::kZipf) {
+    ClusterGenerator(20240611u).fill(&G, sentences);
+  } else {
+    fillAlike(&G, sentences);
+  }
   f.sentences = static_cast<int>(G.vertexList.size());
   for (const Vertex* V : G.vertexList) f.words += V->getSizeCharSentence();
   f.graphMegabytes = peakMegabytes();
@@ -159,7 +171,7 @@ Figures measure(int sentences, bool runLiteral) {
   return f;
 }
 
-bool measureInChild(int sentences, bool runLiteral, Figures* f) {
+bool measureInChild(Series series, int sentences, bool runLiteral, Figures* f) {
   int fd[2];
   if (::pipe(fd) != 0) return false;
   std::fflush(stdout);  // the child must not write the parent's buffer again
@@ -167,7 +179,7 @@ bool measureInChild(int sentences, bool runLiteral, Figures* f) {
   if (child < 0) return false;
   if (child == 0) {
     ::close(fd[0]);
-    const Figures mine = measure(sentences, runLiteral);
+    const Figures mine = measure(series, sentences, runLiteral);
     const bool sent =
         ::write(fd[1], &mine, sizeof mine) == static_cast<ssize_t>(sizeof mine);
     ::_exit(sent ? 0 : 1);
@@ -180,27 +192,11 @@ bool measureInChild(int sentences, bool runLiteral, Figures* f) {
   return got && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::vector<int> sizes;
-  bool literalOn = true;
-  for (int i = 1; i < argc; ++i) {
-    if (std::string(argv[i]) == "--fast-only") {
-      literalOn = false;
-      continue;
-    }
-    sizes.push_back(std::atoi(argv[i]));
-  }
-  if (sizes.empty()) sizes = {100, 1000, 10000, 100000};
-
-  std::printf(
-      "topic clustering: vocabulary %d, P(rank r) ~ 1/(r+%g), %d-%d words a "
-      "sentence, %.0f%% restated\n",
-      kVocabulary, kZipfOffset, kMinWords, kMaxWords, kRestated * 100);
+// Prints one series; returns false when a run failed or the topics differ.
+bool runSeries(Series series, const std::vector<int>& sizes, bool literalOn) {
   std::printf("%10s %10s %8s %12s %12s %10s %10s %10s\n", "sentences", "words", "topics",
               "literal s", "fast s", "ratio", "graph MB", "peak MB");
-  int status = 0;
+  bool ok = true;
   double lastLiteral = 0.0;
   int lastSize = 0;
   for (int n : sizes) {
@@ -210,9 +206,9 @@ int main(int argc, char** argv) {
     }
     const bool runLiteral = literalOn;
     Figures f;
-    if (!measureInChild(n, runLiteral, &f)) {
+    if (!measureInChild(series, n, runLiteral, &f)) {
       std::fprintf(stderr, "topics_bench: the run of %d sentences failed\n", n);
-      return 1;
+      return false;
     }
     char literal[32] = "skipped";
     char ratio[32] = "-";
@@ -226,7 +222,27 @@ int main(int argc, char** argv) {
                 f.words, f.topics, literal, f.fastSeconds, ratio, f.graphMegabytes,
                 f.peakMegabytes, f.same ? "" : "  TOPICS DIFFER");
     std::fflush(stdout);
-    if (!f.same) status = 1;
+    if (!f.same) ok = false;
   }
-  return status;
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  auto [sizes, literalOn] = sentralign::bench::parseSizeArguments(argc, argv);
+  std::vector<int> alikeSizes = sizes;
+  if (sizes.empty()) {
+    sizes = {100, 1000, 10000, 100000};
+    alikeSizes = {1000, 10000, 100000, 1000000};
+  }
+
+  std::printf(
+      "topic clustering: vocabulary %d, P(rank r) ~ 1/(r+%g), %d-%d words a "
+      "sentence, %.0f%% restated\n",
+      kVocabulary, kZipfOffset, kMinWords, kMaxWords, kRestated * 100);
+  bool ok = runSeries(Series::kZipf, sizes, literalOn);
+  std::printf("\ntopic clustering: every sentence \"ab.\" (one topic of them all)\n");
+  ok = runSeries(Series::kAlike, alikeSizes, literalOn) && ok;
+  return ok ? 0 : 1;
 }

@@ -22,6 +22,7 @@ add_library(sentralign_api_objects OBJECT
   src/api/Cluster.cpp
   src/api/ClusterGraph.cpp
   src/api/Error.cpp
+  src/api/Evaluation.cpp
   src/api/Measures.cpp
   src/api/Version.cpp
   ${CMAKE_CURRENT_BINARY_DIR}/generated/ShippedData.cpp

@@ -12,7 +12,8 @@ build=${FUZZ_BUILD:-$root/build-fuzz}
 seconds=${1:-10}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(texts stoplist description relations summaries run)
+[ ${#targets[@]} -gt 0 ] ||
+  targets=(texts stoplist description relations summaries run encoding matcher layout report)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DSENTRALIGN_FUZZ=ON \
   -DBUILD_TESTING=OFF -DSENTRALIGN_BENCH=OFF -DSENTRALIGN_WERROR=${WERROR:-OFF} > /dev/null
@@ -31,6 +32,11 @@ seed description data/FILE_DESCRIPTION_RELATIONS_CST.txt
 seed relations examples/cluster/*.cst examples/corpus/*/*.cst
 seed summaries examples/cluster/resumo.txt examples/corpus/*/resCluster*
 seed run examples/cluster/*.cst examples/cluster/resumo.txt examples/cluster/*.txt
+seed encoding examples/noticias/*/*/*.seg examples/noticias/*/Sumarios/* \
+  data/stoplist_portugues*.txt
+seed matcher examples/noticias/*/Sumarios/* examples/cluster/resumo.txt
+seed layout examples/noticias/C1_ponte/Sumarios/*
+seed report examples/noticias/*/CST/*.cst examples/noticias/*/Sumarios/*
 
 for target in "${targets[@]}"; do
   # Inputs that once failed run first, each once.

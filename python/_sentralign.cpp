@@ -226,6 +226,53 @@ py::object order(const PyCluster& c, const py::object& summary, const py::object
   return result;
 }
 
+// The report of sentralign-eval as Python data: (rows, messages, complete),
+// each row a dict of the CSV's columns, numbers as floats (nan where the
+// CSV says nan), text as str, empty cells as "".
+py::tuple evaluate(const py::object& path, bool segmented, const py::object& summary,
+                   const py::object& human, const py::object& texts, std::uint64_t seed,
+                   int jobs, const py::object& timeLimit) {
+  sentralign::EvaluationOptions options;
+  options.segmented = segmented;
+  if (!summary.is_none()) options.summary = summary.cast<std::string>();
+  if (!human.is_none()) options.human = human.cast<std::string>();
+  if (!texts.is_none()) options.texts = texts.cast<std::string>();
+  options.seed = seed;
+  options.jobs = jobs;
+  options.timeLimitSeconds = timeLimit.is_none() ? 0 : timeLimit.cast<double>();
+  const std::string directory = pathOf(path);
+  sentralign::Evaluation evaluation;
+  {
+    py::gil_scoped_release unlocked;
+    evaluation = sentralign::evaluate(directory, options);
+  }
+  py::list rows;
+  for (const sentralign::ReportRow& row : evaluation.rows) {
+    py::dict record;
+    for (const auto& field : row) {
+      const sentralign::ReportCell& cell = field.second;
+      py::object value;
+      switch (cell.kind) {
+        case sentralign::ReportCell::Kind::kEmpty:
+          value = py::str("");
+          break;
+        case sentralign::ReportCell::Kind::kText:
+          value = textOf(cell.text, TextMode::kStr);
+          break;
+        case sentralign::ReportCell::Kind::kNumber:
+          value = py::float_(cell.number);
+          break;
+      }
+      record[py::str(field.first)] = value;
+    }
+    rows.append(record);
+  }
+  py::list messages;
+  for (const std::string& m : evaluation.messages)
+    messages.append(textOf(m, TextMode::kStr));
+  return py::make_tuple(rows, messages, evaluation.complete);
+}
+
 // Raises the Python exception that fits a library error.
 void translate(const sentralign::Error& e) {
   switch (e.kind()) {
@@ -379,5 +426,8 @@ Arguments as for spearman_ts.)");
       py::arg("ordered"), py::arg("human"),
       R"(Kendall's tau-b of `ordered` against `human` in double precision, as
 sentralign-eval's tau-b. Arguments as for spearman_ts.)");
+  m.def("_evaluate", &evaluate, py::arg("path"), py::arg("segmented"), py::arg("summary"),
+        py::arg("human"), py::arg("texts"), py::arg("seed"), py::arg("jobs"),
+        py::arg("time_limit"), "The evaluation behind sentralign.evaluate.");
   m.attr("__version__") = sentralign::version();
 }

@@ -77,15 +77,15 @@ void segmentSentence(ByteCursor& in, int current, std::string* sentence) {
   }
 }
 
-// Links each sentence of one text to the next by a "Text-Sequence" edge in
-// its out-list only.
-void linkText(const std::vector<Vertex*>& text) {
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
-    Edge* e = new Edge(text[i + 1]);
+// Links each sentence of one text, list[first] to the end of list, to the
+// next by a "Text-Sequence" edge in its out-list only.
+void linkText(const std::vector<Vertex*>& list, size_t first) {
+  for (size_t i = first; i + 1 < list.size(); ++i) {
+    Edge* e = new Edge(list[i + 1]);
     e->setRelationName("Text-Sequence");
     e->setWeight(2.0f);
     e->setNumCycles(0);
-    text[i]->edgeOutList.push_back(e);
+    list[i]->edgeOutList.push_back(e);
   }
 }
 
@@ -267,14 +267,18 @@ int Read::getNumWordsFromFile(std::FILE* file) {
 namespace {
 
 // The vertices of one text as they are made: the running word count after
-// the sentence and the position of the next one.
+// the sentence and the position of the next one. The text's vertices are
+// the end of G's vertexList from where it stood when the text began.
 class TextBuilder {
  public:
   TextBuilder(Graph* G, const std::string& bytes, int idText)
-      : G_(G), idText_(idText), wordsAfter_(Read::getNumWordsFromBytes(bytes)) {}
+      : G_(G),
+        idText_(idText),
+        wordsAfter_(Read::getNumWordsFromBytes(bytes)),
+        first_(G->vertexList.size()) {}
 
   // Makes the vertex of a non-empty sentence, owned by G, and appends it to
-  // G's vertexList and to this text.
+  // G's vertexList.
   void addSentence(const std::string& sentence) {
     Vertex* V = new Vertex();
     const int words = Library::countWords(sentence);
@@ -286,18 +290,17 @@ class TextBuilder {
     V->setStringSentence(sentence);
     V->createCharSentence(sentence, G_->stopList);
     G_->addVertex(V);
-    text_.push_back(V);
   }
 
   // Links the sentences of the text by "Text-Sequence" edges.
-  void finish() { linkText(text_); }
+  void finish() { linkText(G_->vertexList, first_); }
 
  private:
   Graph* G_;
   int idText_;
   int wordsAfter_;
+  size_t first_;  // the text's first vertex in vertexList
   int position_ = 1;
-  std::vector<Vertex*> text_;
 };
 
 }  // namespace
@@ -339,6 +342,7 @@ bool Read::readSentencesFromFiles(Graph* G, const std::vector<std::string>& file
   }
   for (size_t i = 0; i < texts.size(); ++i) {
     readSentencesFromBytes(G, texts[i], static_cast<int>(i) + 1);
+    std::string().swap(texts[i]);  // its sentences are copied: free it now
   }
   return true;
 }
@@ -352,6 +356,7 @@ bool Read::readSentencesFromAllFiles(Graph* G, const std::string& dir,
   }
   for (size_t i = 0; i < texts.size(); ++i) {
     readSentencesFromBytes(G, texts[i], textNumberOfFileName(clusters[i]));
+    std::string().swap(texts[i]);
   }
   return true;
 }
@@ -487,19 +492,22 @@ void Read::readClearSummFromLines(const std::vector<std::string_view>& lines, Gr
                                   std::vector<Vertex*>& summ,
                                   std::vector<UnmatchedLine>* unmatched) {
   summ.clear();
-  // The first vertex of vertexList that holds each sentence.
-  std::unordered_map<std::string_view, Vertex*> bySentence;
-  bySentence.reserve(G->vertexList.size());
-  for (Vertex* V : G->vertexList) bySentence.emplace(V->stringSentenceRef(), V);
+  // The first vertex of vertexList that holds each line, found in one walk
+  // over the vertices: the index holds the summary's lines, not the texts.
+  std::unordered_map<std::string_view, Vertex*> holder;
+  holder.reserve(lines.size());
+  for (const std::string_view line : lines) holder.emplace(line, nullptr);
+  for (Vertex* V : G->vertexList) {
+    const auto found = holder.find(V->stringSentenceRef());
+    if (found != holder.end() && found->second == nullptr) found->second = V;
+  }
 
-  int lineNumber = 0;
-  for (const std::string_view line : lines) {
-    ++lineNumber;
-    const auto found = bySentence.find(line);
-    if (found != bySentence.end()) {
-      summ.push_back(found->second);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    Vertex* V = holder.find(lines[i])->second;
+    if (V != nullptr) {
+      summ.push_back(V);
     } else if (unmatched != nullptr) {
-      unmatched->push_back({lineNumber, std::string(line)});
+      unmatched->push_back({static_cast<int>(i) + 1, std::string(lines[i])});
     }
   }
 }

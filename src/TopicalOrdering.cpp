@@ -142,24 +142,34 @@ void TopicalOrdering::createTopics(Graph* G) {
   }
   for (const Vertex* V : G->vertexList) addWords(&words, V);
 
+  // A topic opened by a sentence without content words has mean 0 for
+  // every sentence, whose cosine with it is 0: none ever joins it, and the
+  // index does not keep it. topicOf maps the index's topics to G's.
   TopicIndex index(&words);
+  std::vector<size_t> topicOf;
   int s = 0;
   for (const Topic& T : G->topics) {
     const int t = index.addTopic(s++);
     for (size_t k = 1; k < T.size(); ++k) index.join(t, s++);
+    topicOf.push_back(topicOf.size());
   }
-  index.addTopic(s++);
-  G->topics.push_back({G->vertexList[0]});
+  auto open = [&](Vertex* V, int sentence) {
+    if (words.numDistinct(sentence) > 0) {
+      index.addTopic(sentence);
+      topicOf.push_back(G->topics.size());
+    }
+    G->topics.push_back({V});
+  };
+  open(G->vertexList[0], s++);
   for (size_t v = 1; v < G->vertexList.size(); ++v, ++s) {
     Vertex* V = G->vertexList[v];
     const int t = index.firstQualifyingTopic(s);
     if (t < 0) {
-      index.addTopic(s);
-      G->topics.push_back({V});
+      open(V, s);
       continue;
     }
     index.join(t, s);
-    G->topics[idx(t)].push_back(V);
+    G->topics[topicOf[idx(t)]].push_back(V);
   }
 
   for (size_t t = 0; t < G->topics.size(); ++t) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "Edge.h"
 #include "Library.h"
@@ -9,6 +10,27 @@
 namespace {
 
 void writeBytes(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
+
+// The word array of every sentence without content words: only its null
+// entry. Shared, never written, never released.
+char* noWords[1] = {nullptr};
+
+// A word array in one allocation: the k + 1 entries, then the k words with
+// their NULs. A sentence of ten words costs one block instead of eleven.
+char** packWords(const std::vector<std::string>& words) {
+  size_t bytes = (words.size() + 1) * sizeof(char*);
+  for (const std::string& w : words) bytes += w.size() + 1;
+  char** array = static_cast<char**>(::operator new(bytes));
+  char* text = reinterpret_cast<char*>(array + words.size() + 1);
+  for (size_t k = 0; k < words.size(); ++k) {
+    std::memcpy(text, words[k].data(), words[k].size());
+    text[words[k].size()] = '\0';
+    array[k] = text;
+    text += words[k].size() + 1;
+  }
+  array[words.size()] = nullptr;
+  return array;
+}
 
 }  // namespace
 
@@ -19,16 +41,27 @@ Vertex::~Vertex() {
 }
 
 void Vertex::releaseCharSentence() {
-  if (charSentence == nullptr) return;
-  for (char** w = charSentence; *w != nullptr; ++w) delete[] * w;
-  delete[] charSentence;
+  switch (wordStorage) {
+    case WordStorage::kSeparate:
+      for (char** w = charSentence; *w != nullptr; ++w) delete[] * w;
+      delete[] charSentence;
+      break;
+    case WordStorage::kPacked:
+      ::operator delete(charSentence);
+      break;
+    case WordStorage::kNone:
+    case WordStorage::kShared:
+      break;
+  }
   charSentence = nullptr;
+  wordStorage = WordStorage::kNone;
 }
 
 void Vertex::setCharSentence(char** array) {
   if (array == charSentence) return;
   releaseCharSentence();
   charSentence = array;
+  wordStorage = array == nullptr ? WordStorage::kNone : WordStorage::kSeparate;
 }
 
 void Vertex::createCharSentence(const std::string& SENTENCE,
@@ -48,14 +81,14 @@ void Vertex::createCharSentence(const std::string& SENTENCE,
     word.clear();
   }
 
-  char** array = new char*[words.size() + 1];
-  for (size_t k = 0; k < words.size(); ++k) {
-    array[k] = new char[words[k].size() + 1];
-    std::memcpy(array[k], words[k].data(), words[k].size());
-    array[k][words[k].size()] = '\0';
+  releaseCharSentence();
+  if (words.empty()) {
+    charSentence = noWords;
+    wordStorage = WordStorage::kShared;
+  } else {
+    charSentence = packWords(words);
+    wordStorage = WordStorage::kPacked;
   }
-  array[words.size()] = nullptr;
-  setCharSentence(array);
   sizeCharSentence = static_cast<int>(words.size());
 }
 

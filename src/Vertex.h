@@ -60,7 +60,10 @@ class Vertex {
   void setStringSentence(const std::string& s) { stringSentence = s; }
 
   // The word array itself (not a copy): sizeCharSentence NUL-terminated
-  // words, followed by a null entry. Null before createCharSentence.
+  // words, followed by a null entry. Null before createCharSentence. An
+  // array that createCharSentence made is one block (entries and words);
+  // the array of a sentence without words is shared by all such sentences.
+  // Neither may be written to.
   char** getCharSentence() const { return charSentence; }
   // Takes ownership of `array` (allocated with new[], its words with new[],
   // ended by a null entry) and releases the array it held before.
@@ -70,7 +73,8 @@ class Vertex {
 
   // Builds the word array of SENTENCE: its words lowered (A to Z only), split
   // at spaces and punctuation, stop words of `stopList` left out, in sentence
-  // order. Every word is kept whole, whatever its length.
+  // order. Every word is kept whole, whatever its length. Releases the array
+  // held before.
   void createCharSentence(const std::string& SENTENCE,
                           const std::vector<std::string>& stopList);
 
@@ -96,6 +100,14 @@ class Vertex {
   std::vector<Edge*> edgeOutList;
 
  private:
+  // How the word array was allocated, and so how it is released.
+  enum class WordStorage : char {
+    kNone,      // no array
+    kSeparate,  // handed to setCharSentence: new[] array of new[] words
+    kPacked,    // made by createCharSentence: one operator new block
+    kShared,    // the shared array of a sentence without words
+  };
+
   void releaseCharSentence();
 
   char state = '\0';
@@ -114,6 +126,7 @@ class Vertex {
   std::string stringSentence;
   char** charSentence = nullptr;  // owned; see getCharSentence
   int sizeCharSentence = 0;
+  WordStorage wordStorage = WordStorage::kNone;  // of charSentence
 };
 
 #endif  // SENTRALIGN_VERTEX_H_

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "Graph.h"
 #include "Read.h"
 #include "Vertex.h"
+#include "literal_agreement.h"
 #include "test_util.h"
 
 namespace {
@@ -102,4 +105,33 @@ TEST_F(AgreementTest, RandomOrderingsAreTheSameOnEveryPlatform) {
   const AgreementScores s = Agreement::randomOrdering(G, 100, 1, 0);
   EXPECT_DOUBLE_EQ(s.TS, -0.045000000596046447);
   EXPECT_DOUBLE_EQ(s.inPlace, 0.19);
+}
+
+// Tau-b counts its pairs in O(n log n); on every ordering, repeated
+// sentences included, it must give the pair-by-pair figure exactly.
+TEST_F(AgreementTest, TauBMatchesThePairByPairCount) {
+  setHuman(60);
+  const std::vector<Vertex*> all = G.humanOrderedSumm;
+  std::mt19937 random(5);
+  auto below = [&](size_t k) {
+    return std::uniform_int_distribution<size_t>(0, k - 1)(random);
+  };
+  for (int draw = 0; draw < 300; ++draw) {
+    const size_t n = 2 + below(59);
+    G.humanOrderedSumm.assign(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(n));
+    Read::setAllPosHummanOrderedSumm(&G);
+    std::vector<Vertex*> ordered = G.humanOrderedSumm;
+    std::shuffle(ordered.begin(), ordered.end(), random);
+    for (size_t k = below(3) == 0 ? below(n) : 0; k > 0; --k) {
+      ordered[below(n)] = ordered[below(n)];
+    }
+    const AgreementScores s = Agreement::score(G, ordered);
+    ASSERT_EQ(s.tauB, literalTauB(G.humanOrderedSumm, ordered)) << "draw " << draw;
+  }
+}
+
+TEST_F(AgreementTest, ShortOrderingLeavesKendallScoresUndefined) {
+  setHuman(4);
+  const AgreementScores s = Agreement::score(G, order({0, 1, 2}));
+  EXPECT_TRUE(std::isnan(s.TS) && std::isnan(s.TK) && std::isnan(s.tauB));
 }

@@ -87,7 +87,8 @@ TEST_F(ClusterEvaluationTest, EachHumanOrderingIsARowScoredOnTheSharedSentences)
   EXPECT_EQ(result.messages,
             (std::vector<std::string>{
                 dir.file("h2.txt") +
-                ":3: linha sem sentenca correspondente, descartada: Outra."}));
+                ":3: linha sem sentenca correspondente, descartada: Outra.; nenhuma "
+                "sentenca tem palavra em comum"}));
 }
 
 TEST_F(ClusterEvaluationTest, MethodsOrderTheSummaryNotTheHumanOrdering) {
@@ -117,6 +118,22 @@ TEST_F(ClusterEvaluationTest, FilesInLatin1AreConvertedAndSaidSo) {
                                                        dir.file("h.txt") + converted}));
 }
 
+TEST_F(ClusterEvaluationTest, AStrayByteLeavesTheRestOfAFileUtf8) {
+  // One Latin-1 byte in a UTF-8 summary: the accented lines still match.
+  addText(1, "D1_a.seg", "Ol\xC3\xA1 mundo.\nCora\xC3\xA7\xC3\xA3o.\nCaf\xC3\xA9.\n");
+  files.summary =
+      dir.write("resumo.txt", "Cora\xC3\xA7\xC3\xA3o.\nCaf\xE9.\nOl\xC3\xA1 mundo.\n");
+  files.humans = {
+      dir.write("h.txt", "Ol\xC3\xA1 mundo.\nCora\xC3\xA7\xC3\xA3o.\nCaf\xC3\xA9.\n")};
+  const ClusterResult result = evaluate();
+  ASSERT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(scores(result.rows[0], "sumario").n, 3);
+  EXPECT_EQ(result.messages,
+            (std::vector<std::string>{
+                dir.file("resumo.txt") +
+                ": UTF-8 com 1 bytes que nao sao UTF-8, lidos como Latin-1 (linhas 2)"}));
+}
+
 TEST_F(ClusterEvaluationTest, SegmentedTextsKeepFullStopsInsideSentences) {
   addText(1, "D1_a.seg", "Na Av. Central houve festa.\nChoveu.\n");
   files.summary = dir.write("resumo.txt", "Choveu.\nNa Av. Central houve festa.\n");
@@ -128,10 +145,30 @@ TEST_F(ClusterEvaluationTest, SegmentedTextsKeepFullStopsInsideSentences) {
   EXPECT_EQ(scores(result.rows[0], "sumario").n, 2);
   EXPECT_TRUE(result.messages.empty());
 
-  result = evaluate();  // cut at ". ": the long line names no sentence
+  // Cut at ". ", the long line joins two sentences and names the first;
+  // the messages and the report say so.
+  result = evaluate();
   ASSERT_TRUE(result.ok) << result.error;
-  EXPECT_EQ(scores(result.rows[0], "sumario").n, 1);
-  EXPECT_EQ(result.messages.size(), 2u);
+  EXPECT_EQ(scores(result.rows[0], "sumario").n, 2);
+  const std::string joined = ": junta as sentencas seguidas 1.1 a 1.2, contada como 1.1";
+  EXPECT_EQ(result.messages,
+            (std::vector<std::string>{
+                dir.file("resumo.txt") + ":2" + joined + ": Na Av. Central houve festa.",
+                dir.file("h.txt") + ":1" + joined + ": Na Av. Central houve festa."}));
+  EXPECT_EQ(result.notes,
+            (std::vector<std::string>{"C/resumo.txt:2" + joined, "C/h.txt:1" + joined}));
+
+  // Texts as written (not segmented) are cut even when the others are read
+  // one sentence a line, and the cluster says so.
+  files.unsegmentedTexts = true;
+  const ClusterResult raw = evaluate(segmented);
+  ASSERT_TRUE(raw.ok) << raw.error;
+  EXPECT_EQ(raw.notes, result.notes);
+  ASSERT_EQ(raw.messages.size(), 3u);
+  EXPECT_EQ(raw.messages[0], dir.path() +
+                                 ": sem \"Textos-fonte segmentados\"; os textos de "
+                                 "\"Textos-fonte\" sao cortados em sentencas como o "
+                                 "sentralign os corta");
 }
 
 TEST_F(ClusterEvaluationTest, RelationsThatNameNoSentenceAreSaidOnce) {
@@ -173,4 +210,25 @@ TEST_F(ClusterEvaluationTest, ClustersThatCannotBeScoredFail) {
   result = evaluate();
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, dir.file("sumiu.txt") + ": No such file or directory");
+}
+
+TEST_F(ClusterEvaluationTest, RandomOrderingsDependOnTheSeedAndTheSentencesOnly) {
+  addText(1, "D1_a.seg", "Um.\nDois.\nTres.\nQuatro.\n");
+  files.summary = dir.write("resumo.txt", "Um.\nDois.\nTres.\nQuatro.\n");
+  const std::string human = "Dois.\nUm.\nQuatro.\nTres.\n";
+  files.humans = {dir.write("h1.txt", human), dir.write("outro nome.txt", human)};
+  const ClusterResult result = evaluate();
+  ASSERT_TRUE(result.ok) << result.error;
+  files.name = "renomeado";
+  const ClusterResult renamed = evaluate();
+  ASSERT_TRUE(renamed.ok) << renamed.error;
+  EvaluationOptions seven;
+  seven.seed = 7;
+  const ClusterResult reseeded = evaluate(seven);
+  ASSERT_TRUE(reseeded.ok) << reseeded.error;
+
+  const double TS = scores(result.rows[0], "aleatorio").TS;
+  EXPECT_EQ(scores(result.rows[1], "aleatorio").TS, TS);  // another file name
+  EXPECT_EQ(scores(renamed.rows[0], "aleatorio").TS, TS);
+  EXPECT_NE(scores(reseeded.rows[0], "aleatorio").TS, TS);
 }

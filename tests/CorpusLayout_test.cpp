@@ -51,7 +51,7 @@ TEST(CorpusLayoutTest, NewsLayoutFilesAreFoundByDirectoryAndName) {
   ClusterFiles files;
   std::string err;
   std::vector<std::string> warnings;
-  ASSERT_TRUE(CorpusLayout::findClusterFiles(root.file("C1"), SummaryPatterns(), &files,
+  ASSERT_TRUE(CorpusLayout::findClusterFiles(root.file("C1"), NamePatterns(), &files,
                                              &err, &warnings))
       << err;
   EXPECT_EQ(files.name, "C1");
@@ -66,7 +66,7 @@ TEST(CorpusLayoutTest, NewsLayoutFilesAreFoundByDirectoryAndName) {
                 root.file("C1/Sumarios/C1_sumario_automatico_CSTSumm_ordenado_2.txt")}));
   EXPECT_EQ(warnings,
             (std::vector<std::string>{root.file("C1/Textos-fonte segmentados/notas.txt") +
-                                      ": nao termina em .seg; nao e lido como texto"}));
+                                      ": nao casa com *.seg; nao e lido como texto"}));
 }
 
 TEST(CorpusLayoutTest, BatchLayoutFilesAreInTheClusterItself) {
@@ -76,7 +76,7 @@ TEST(CorpusLayoutTest, BatchLayoutFilesAreInTheClusterItself) {
                            "humano_1.txt", "humano_2.txt", "resCluster_C2.txt"}) {
     root.write(std::string("C2/") + name, "S.\n");
   }
-  SummaryPatterns patterns;
+  NamePatterns patterns;
   patterns.summary = "resumo*";
   patterns.human = "humano_*";
   ClusterFiles files;
@@ -130,7 +130,7 @@ TEST(CorpusLayoutTest, ClustersThatCannotBeScoredAreErrors) {
     ClusterFiles files;
     std::string err;
     std::vector<std::string> warnings;
-    EXPECT_FALSE(CorpusLayout::findClusterFiles(root.file("C"), SummaryPatterns(), &files,
+    EXPECT_FALSE(CorpusLayout::findClusterFiles(root.file("C"), NamePatterns(), &files,
                                                 &err, &warnings))
         << c.name;
     EXPECT_EQ(err, root.file("C") + c.error) << c.name;
@@ -158,7 +158,95 @@ TEST(CorpusLayoutTest, AClusterIsToldFromACorpus) {
   makeDir(root.file("corpus"));
   makeDir(root.file("corpus/C1"));
   root.write("corpus/C1/D1_a.seg", "");
-  EXPECT_TRUE(CorpusLayout::isCluster(root.file("news")));
-  EXPECT_TRUE(CorpusLayout::isCluster(root.file("batch")));
-  EXPECT_FALSE(CorpusLayout::isCluster(root.file("corpus")));
+  makeDir(root.file("raw"));
+  makeDir(root.file("raw/Textos-fonte"));
+  makeDir(root.file("texts"));
+  root.write("texts/D1_a.txt", "");
+  const NamePatterns byDefault;
+  EXPECT_TRUE(CorpusLayout::isCluster(root.file("news"), byDefault));
+  EXPECT_TRUE(CorpusLayout::isCluster(root.file("batch"), byDefault));
+  EXPECT_TRUE(CorpusLayout::isCluster(root.file("raw"), byDefault));
+  EXPECT_FALSE(CorpusLayout::isCluster(root.file("corpus"), byDefault));
+  EXPECT_FALSE(CorpusLayout::isCluster(root.file("texts"), byDefault));
+  NamePatterns txt;
+  txt.texts = "D*.txt";
+  EXPECT_TRUE(CorpusLayout::isCluster(root.file("texts"), txt));
+}
+
+TEST(CorpusLayoutTest, TextsAreFoundByTheirPattern) {
+  struct Case {
+    const char* name;
+    std::string pattern;               // --texts; empty: the default
+    std::vector<std::string> entries;  // under C/; a name ending in "/" is a directory
+    std::string texts;
+    bool unsegmented;
+    std::vector<std::string> warnings;  // after C/
+  } cases[] = {
+      {"segmented texts come first",
+       "",
+       {"Textos-fonte segmentados/D1_a.txt.seg", "Textos-fonte/D1_a.txt"},
+       "1:D1_a.txt.seg",
+       false,
+       {}},
+      {"else the texts as written, *.txt",
+       "",
+       {"Textos-fonte/D2_b.txt", "Textos-fonte/D1_a.txt", "Textos-fonte/leia.md"},
+       "1:D1_a.txt 2:D2_b.txt",
+       true,
+       {"Textos-fonte/leia.md: nao casa com *.txt; nao e lido como texto"}},
+      {"a pattern of one's own",
+       "D*",
+       {"Textos-fonte/D1_a", "Textos-fonte/D2_b.txt"},
+       "1:D1_a 2:D2_b.txt",
+       true,
+       {}},
+      {"a directory that matches is named",
+       "",
+       {"Textos-fonte segmentados/D1_a.seg", "Textos-fonte segmentados/D2_b.seg/"},
+       "1:D1_a.seg",
+       false,
+       {"Textos-fonte segmentados/D2_b.seg: e um diretorio; nao e lido como texto"}},
+      {"in the batch layout too",
+       "",
+       {"D1_a.seg", "D2_b.seg/", "notas.txt"},
+       "1:D1_a.seg",
+       false,
+       {"D2_b.seg: e um diretorio; nao e lido como texto"}},
+  };
+  for (const Case& c : cases) {
+    ScopedTempDir root;
+    makeDir(root.file("C"));
+    makeDir(root.file("C/Sumarios"));
+    for (const std::string& entry : c.entries) {
+      const size_t slash = entry.find('/');
+      if (slash != std::string::npos) makeDir(root.file("C/" + entry.substr(0, slash)));
+      if (entry.back() == '/') {
+        makeDir(root.file("C/" + entry));
+      } else {
+        root.write("C/" + entry, "S.\n");
+      }
+    }
+    for (const char* dir : {"C/Sumarios/", "C/"}) {
+      root.write(std::string(dir) + "C_sumario_automatico_CSTSumm.txt", "S.\n");
+      root.write(std::string(dir) + "C_sumario_automatico_CSTSumm_ordenado_1.txt",
+                 "S.\n");
+    }
+    NamePatterns patterns;
+    patterns.texts = c.pattern;
+    ClusterFiles files;
+    std::string err;
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(
+        CorpusLayout::findClusterFiles(root.file("C"), patterns, &files, &err, &warnings))
+        << c.name << ": " << err;
+    EXPECT_EQ(texts(files), c.texts) << c.name;
+    EXPECT_EQ(files.unsegmentedTexts, c.unsegmented) << c.name;
+    std::vector<std::string> expected;
+    for (const std::string& w : c.warnings) expected.push_back(root.file("C/" + w));
+    if (c.entries[0].find('/') != std::string::npos) {
+      expected.push_back(root.file("C/CST") +
+                         ": nao existe; o cluster fica sem relacoes");
+    }
+    EXPECT_EQ(warnings, expected) << c.name;
+  }
 }

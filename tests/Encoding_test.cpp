@@ -54,3 +54,76 @@ TEST(EncodingTest, ToUtf8ConvertsOnlyWhatIsNotUtf8) {
   EXPECT_TRUE(Encoding::toUtf8(&latin1));
   EXPECT_EQ(latin1, "A\xC3\xA7\xC3\xA3o");
 }
+
+TEST(EncodingTest, EachFileIsDecidedWhole) {
+  using sentralign::io::TextDecoding;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string utf8;
+    TextDecoding::Kind kind;
+    size_t strayBytes;
+    std::vector<int> strayLines;
+  } cases[] = {
+      {"UTF-8",
+       "Cora\xC3\xA7\xC3\xA3o\n",
+       "Cora\xC3\xA7\xC3\xA3o\n",
+       TextDecoding::kUtf8,
+       0,
+       {}},
+      {"Latin-1",
+       "Cora\xE7\xE3o\n",
+       "Cora\xC3\xA7\xC3\xA3o\n",
+       TextDecoding::kLatin1,
+       0,
+       {}},
+      {"ASCII with one stray byte is Latin-1",
+       "Caf\xE9\n",
+       "Caf\xC3\xA9\n",
+       TextDecoding::kLatin1,
+       0,
+       {}},
+      {"a stray byte among UTF-8 letters",
+       "P\xC3\xA3o.\nCaf\xE9 e p\xC3\xA3o.\n\xC3\xA1gua\x93\n",
+       "P\xC3\xA3o.\nCaf\xC3\xA9 e p\xC3\xA3o.\n\xC3\xA1gua\xE2\x80\x9C\n",
+       TextDecoding::kMostlyUtf8,
+       2,
+       {2, 3}},
+      {"as many stray bytes as UTF-8 letters is Latin-1",
+       "\xC3\xA3 \xE9\n",
+       "\xC3\x83\xC2\xA3 \xC3\xA9\n",
+       TextDecoding::kLatin1,
+       0,
+       {}},
+  };
+  for (const Case& c : cases) {
+    std::string bytes = c.bytes;
+    const TextDecoding d = sentralign::io::decodeText(&bytes);
+    EXPECT_EQ(bytes, c.utf8) << c.name;
+    EXPECT_EQ(d.kind, c.kind) << c.name;
+    EXPECT_EQ(d.strayBytes, c.strayBytes) << c.name;
+    EXPECT_EQ(d.strayLines, c.strayLines) << c.name;
+    EXPECT_TRUE(Encoding::isValidUtf8(bytes)) << c.name;
+  }
+}
+
+TEST(EncodingTest, PrintableNamesEscapeControlsAndStrayBytes) {
+  struct Case {
+    std::string name;
+    std::string printable;
+  } cases[] = {
+      {"C1_ponte", "C1_ponte"},
+      {"C3_n\xC3\xA3o", "C3_n\xC3\xA3o"},
+      {"C3\xC3_greve", "C3\\xC3_greve"},
+      {"a\nb\rc\td", "a\\nb\\rc\\td"},
+      {std::string("nul\0\x1B\x7F", 6), "nul\\x00\\x1B\\x7F"},
+      {"c1\xC2\x85", "c1\\u0085"},
+      {"a\\b", "a\\\\b"},
+      {"\xFF\xFE", "\\xFF\\xFE"},
+  };
+  for (const Case& c : cases) {
+    const std::string p = sentralign::io::printable(c.name);
+    EXPECT_EQ(p, c.printable);
+    EXPECT_TRUE(Encoding::isValidUtf8(p));
+  }
+}

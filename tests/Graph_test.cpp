@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "Edge.h"
 #include "Read.h"
 #include "Vertex.h"
+#include "literal_agreement.h"
 #include "test_util.h"
 
 namespace {
@@ -244,4 +247,98 @@ TEST(GraphTest, AgreementNeverReadsPastTheOrderedList) {
   G.positionOrderedSumm.push_back(G.humanOrderedSumm[0]);
   EXPECT_EQ(Graph::TS_positionOrdering(&G), 1.0f);
   EXPECT_EQ(Graph::TK_positionOrdering(&G), 1.0f);
+}
+
+namespace {
+
+// A human list of n sentences and an ordering of them, drawn in one of a
+// few shapes; `repeats` puts some sentences twice into either list.
+struct OrderingPair {
+  std::vector<Vertex*> human, ordered;
+};
+
+OrderingPair drawOrdering(Graph* G, std::mt19937* random, size_t n, int shape,
+                          bool repeats) {
+  auto below = [&](size_t k) {
+    return std::uniform_int_distribution<size_t>(0, k - 1)(*random);
+  };
+  OrderingPair p;
+  for (size_t i = 0; i < n; ++i) {
+    p.human.push_back(addTestVertex(G, 1, static_cast<int>(i) + 1));
+  }
+  p.ordered = p.human;
+  if (shape == 0) std::shuffle(p.ordered.begin(), p.ordered.end(), *random);
+  if (shape == 1) std::reverse(p.ordered.begin(), p.ordered.end());
+  if (shape == 2 && n > 1) {  // nearly the human order
+    for (size_t k = below(4); k > 0; --k)
+      std::swap(p.ordered[below(n)], p.ordered[below(n)]);
+  }
+  if (repeats && n > 1) {
+    for (size_t k = 1 + below(n / 4 + 1); k > 0; --k)
+      p.human[below(n)] = p.human[below(n)];
+    for (size_t k = 1 + below(n / 4 + 1); k > 0; --k) {
+      p.ordered[below(n)] = p.ordered[below(n)];
+    }
+  }
+  if (n > 0 && below(4) == 0) p.ordered.push_back(p.human[0]);  // read up to n only
+  return p;
+}
+
+}  // namespace
+
+// Kendall's coefficient counts the pairs in O(n log n); it must give the
+// float sum of the pairs, bit for bit, wherever that sum is exact: up to
+// n = 5793, where n(n-1)/2 still fits in 2^24. Human lists that repeat a
+// sentence (so that its human position is not its place) take the general
+// count.
+TEST(GraphTest, KendallMatchesThePairByPairSumOnGeneratedOrderings) {
+  std::mt19937 random(11);
+  struct Size {
+    size_t n;
+    int draws;
+    int shapes;  // the first 1 to 3 of: shuffled, reversed, nearly in order
+  } sizes[] = {{0, 2, 3},   {1, 2, 3},    {2, 20, 3},   {3, 40, 3},
+               {7, 200, 3}, {40, 200, 3}, {300, 30, 3}, {5793, 1, 1}};
+  for (const Size& size : sizes) {
+    for (int draw = 0; draw < size.draws; ++draw) {
+      for (int shape = 0; shape < size.shapes; ++shape) {
+        for (bool repeats : {false, true}) {
+          Graph G;
+          OrderingPair p = drawOrdering(&G, &random, size.n, shape, repeats);
+          G.humanOrderedSumm = p.human;
+          Read::setAllPosHummanOrderedSumm(&G);
+          const float expected = literalKendallTK(p.human, p.ordered);
+          const float actual = Graph::kendallTK(p.human, p.ordered);
+          ASSERT_TRUE(std::isnan(expected) ? std::isnan(actual) : actual == expected)
+              << "n " << size.n << ", draw " << draw << ", shape " << shape
+              << (repeats ? ", repeats" : "") << ": " << actual << " against "
+              << expected;
+        }
+      }
+    }
+  }
+}
+
+// Beyond n = 5793 a float accumulator of +-1.0 stops growing at 2^24
+// (2^24 + 1 rounds back to it): identical orderings of 12,000 sentences
+// would score 2^24 / 71,994,000, about 0.23. Kendall's coefficient divides
+// the exact count instead. Spearman's divisor n(n+1)(n-1) passes 2^32 from
+// n = 1626 on and must not wrap round (the reverse order scored -42.9 at
+// n = 3000).
+TEST(GraphTest, AgreementStaysRightForLongSummaries) {
+  for (const int n : {3000, 12000}) {
+    SCOPED_TRACE(n);
+    Graph G;
+    for (int i = 1; i <= n; ++i) G.humanOrderedSumm.push_back(addTestVertex(&G, 1, i));
+    Read::setAllPosHummanOrderedSumm(&G);
+    std::vector<Vertex*> ordered = G.humanOrderedSumm;
+    EXPECT_EQ(Graph::spearmanTS(G.humanOrderedSumm, ordered), 1.0f);
+    EXPECT_EQ(Graph::kendallTK(G.humanOrderedSumm, ordered), 1.0f);
+    std::swap(ordered[0], ordered[1]);
+    const float pairs = static_cast<float>(n) * static_cast<float>(n - 1) / 2;  // exact
+    EXPECT_EQ(Graph::kendallTK(G.humanOrderedSumm, ordered), (pairs - 2.0f) / pairs);
+    ordered.assign(G.humanOrderedSumm.rbegin(), G.humanOrderedSumm.rend());
+    EXPECT_NEAR(Graph::spearmanTS(G.humanOrderedSumm, ordered), -1.0f, 1e-3);
+    EXPECT_EQ(Graph::kendallTK(G.humanOrderedSumm, ordered), -1.0f);
+  }
 }

@@ -98,7 +98,8 @@ TEST_F(NamedCommandLineTest, EncodingsLenientLinesAndUnmatchedLines) {
   r = run({"--method", "1", "--summary", "s2.txt", "--texts", "t1.txt", "--output",
            "kept.txt"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("s2.txt:2: linha sem sentenca correspondente: Nada disso."),
+  EXPECT_NE(r.err.find("s2.txt:2: linha sem sentenca correspondente (nenhuma sentenca "
+                       "tem palavra em comum): Nada disso."),
             std::string::npos)
       << r.err;
   EXPECT_EQ(readWholeFile(dir.file("kept.txt")), "kept\n");
@@ -167,6 +168,9 @@ TEST_F(NamedCommandLineTest, MalformedCommandLinesEndWithStatusTwo) {
        "--time-limit: numero de segundos invalido: -1"},
       {{"--method", "1", "--summary"}, "a opcao --summary pede um valor"},
       {{"--method", "1", "extra"}, "argumento fora de uma opcao: extra"},
+      // The positional arguments after a named option.
+      {{"--method=1", "one.txt", "o.txt", "1", "t1.txt", "0"},
+       "argumento fora de uma opcao: one.txt"},
       {{"--method", "1", "--corpus", "c"}, "--corpus pede --output-dir"},
   };
   for (const Case& c : cases) {

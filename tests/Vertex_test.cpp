@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 // "w1|w2|w3": the word array of V.
@@ -128,4 +130,30 @@ TEST(VertexTest, CreateCharSentenceTwiceReplacesTheArray) {
   V.createCharSentence("um dois tres", {});
   V.createCharSentence("quatro", {});
   EXPECT_EQ(words(V), "quatro");
+}
+
+// Word arrays come three ways (one block from createCharSentence, the array
+// shared by every sentence without words, an array handed in); each is
+// released the way it was made, whatever replaces it (the sanitizer build
+// checks every release).
+TEST(VertexTest, WordArraysChangeHandsSafely) {
+  Vertex V(1, 1);
+  V.createCharSentence("um dois", {});
+  V.createCharSentence("", {});
+  Vertex other(1, 2);
+  other.createCharSentence("e", {"e"});
+  EXPECT_EQ(other.getCharSentence()[0], nullptr);
+  char** handed = new char*[2];
+  handed[0] = new char[5];
+  std::memcpy(handed[0], "tres", 5);
+  handed[1] = nullptr;
+  V.setCharSentence(handed);
+  V.setSizeCharSentence(1);
+  EXPECT_EQ(words(V), "tres");
+  V.createCharSentence("quatro cinco", {});
+  EXPECT_EQ(words(V), "quatro|cinco");
+  V.setCharSentence(nullptr);
+  EXPECT_EQ(V.getCharSentence(), nullptr);
+  V.createCharSentence("", {});
+  EXPECT_EQ(words(V), "");
 }

@@ -12,6 +12,7 @@
 #include "Read.h"
 #include "eval/ClusterEvaluation.h"
 #include "eval/EvalDriver.h"
+#include "io/Encoding.h"
 #include "test_util.h"
 
 namespace {
@@ -121,7 +122,7 @@ TEST(EvalTest, ExampleCorpusReport) {
           "pedido.\n");
   const size_t labels = ClusterEvaluation::labels().size();
   const std::vector<std::string> lines = splitLines(r.out);
-  EXPECT_EQ(lines.size(), 1 + 4 * labels + 4 * labels);
+  EXPECT_EQ(lines.size(), 1 + 4 * labels + 6 * labels);  // rows, then the corpus
   const auto rows = csvRows(r.out);
   const auto& c2Given =
       rows.at("C2_festival/C2_sumario_automatico_CSTSumm_ordenado_1.txt/sumario");
@@ -191,6 +192,14 @@ TEST(EvalTest, MalformedCommandLinesAreUsageErrors) {
       {{kC1, kCorpus}, "argumento a mais: " + kCorpus},
       {{"--dot", "g.dot", kCorpus},
        "--dot pede um so cluster, e " + kCorpus + " e um corpus"},
+      {{"--texts=", kC1}, "--texts: padrao vazio"},
+      {{"--measure", "TK", kC1}, "--measure pede --compare"},
+      {{"--compare", "--measure=kendall", kC1},
+       "--measure: medida desconhecida (TS, TK, tau-b, PMR ou no-lugar): kendall"},
+      {{"--time-limit", "-1", kC1}, "--time-limit: numero de segundos invalido: -1"},
+      {{"--time-limit=1e3", kC1}, "--time-limit: numero de segundos invalido: 1e3"},
+      {{"--write-orderings=", kC1}, "--write-orderings: nome de diretorio vazio"},
+      {{"--frob\nnicate", kC1}, "opcao desconhecida: --frob\\nnicate"},
   };
   for (const Case& c : cases) {
     const RunResult r = runEval(c.args, cwd.path());
@@ -199,6 +208,13 @@ TEST(EvalTest, MalformedCommandLinesAreUsageErrors) {
     EXPECT_EQ(r.out, "") << c.message;
   }
   EXPECT_FALSE(fileExists(cwd.file("g.dot")));
+
+  const RunResult help = runEval({"--help"}, cwd.path());
+  EXPECT_EQ(help.status, kEvalExitSuccess);
+  EXPECT_EQ(help.out.rfind("Uso: sentralign-eval [OPCOES] DIRETORIO\n", 0), 0u);
+  const RunResult h = runEval({"-h"}, cwd.path());
+  EXPECT_EQ(h.status, help.status);
+  EXPECT_EQ(h.out, help.out);
 }
 
 TEST(EvalTest, MissingOrEmptyInputsFail) {
@@ -221,34 +237,14 @@ TEST(EvalTest, MissingOrEmptyInputsFail) {
   }
 }
 
-namespace {
-
-// A corpus of the three example clusters (by symbolic links), a cluster
-// without a summary and a plain file, which is no cluster.
-class ScratchCorpus {
- public:
-  ScratchCorpus() {
-    for (const char* name : {"C1_ponte", "C2_festival", "C3_greve"}) {
-      EXPECT_EQ(::symlink((kCorpus + "/" + name).c_str(), dir.file(name).c_str()), 0);
-    }
-    ::mkdir(dir.file("C0_vazio").c_str(), 0755);
-    dir.write("C0_vazio/D1_a.seg", "Um.\n");
-    dir.write("LEIAME", "");
-  }
-  std::string path() const { return dir.path(); }
-
-  ScopedTempDir dir;
-};
-
-}  // namespace
-
 TEST(EvalTest, AFailedClusterIsReportedAndTheCorpusGoesOn) {
-  ScratchCorpus corpus;
+  ScopedTempDir corpus;
+  writeExampleCorpus(corpus);
   ScopedTempDir cwd;
   const RunResult r = runEval({"--segmented", corpus.path()}, cwd.path());
   EXPECT_EQ(r.status, kEvalExitFailure);
   const std::string failure =
-      corpus.dir.file("C0_vazio") + ": nenhum sumario (*_sumario_automatico_CSTSumm.txt)";
+      corpus.file("C0_vazio") + ": nenhum sumario (*_sumario_automatico_CSTSumm.txt)";
   EXPECT_EQ(r.err.rfind("sentralign-eval: " + failure + "\n", 0), 0u) << r.err;
   EXPECT_NE(
       r.out.find("\ncorpus: 4 de 4 ordenacoes humanas de 3 clusters nas estatisticas; "
@@ -259,7 +255,8 @@ TEST(EvalTest, AFailedClusterIsReportedAndTheCorpusGoesOn) {
 }
 
 TEST(EvalTest, ThreadsDoNotChangeTheReport) {
-  ScratchCorpus corpus;
+  ScopedTempDir corpus;
+  writeExampleCorpus(corpus);
   ScopedTempDir cwd;
   const RunResult one = runEval({"--segmented", "--json", corpus.path()}, cwd.path());
   for (const char* jobs : {"2", "4"}) {
@@ -333,4 +330,154 @@ TEST(EvalTest, ABrokenStartupLinkIsSaidAndPassedOver) {
                 0),
             0u)
       << r.err;
+}
+
+TEST(EvalTest, ACorpusWhoseOnlyClusterFailedPrintsNoTable) {
+  ScopedTempDir corpus;
+  ::mkdir(corpus.file("C0_vazio").c_str(), 0755);
+  corpus.write("C0_vazio/D1_a.seg", "Um.\n");
+  ScopedTempDir cwd;
+  const RunResult r = runEval({corpus.path()}, cwd.path());
+  EXPECT_EQ(r.status, kEvalExitFailure);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "sentralign-eval: " + corpus.file("C0_vazio") +
+                       ": nenhum sumario (*_sumario_automatico_CSTSumm.txt)\n");
+}
+
+TEST(EvalTest, ComparisonsAndIntervalsSayWhatTheyAre) {
+  ScopedTempDir cwd;
+  const RunResult table =
+      runEval({"--segmented", "--compare", "--measure", "tau-b", kCorpus}, cwd.path());
+  EXPECT_EQ(table.status, kEvalExitSuccess) << table.err;
+  EXPECT_NE(table.out.find("\nic95: intervalo de 95% da media, bootstrap de 10000 "
+                           "reamostragens das linhas (semente 1)\n"),
+            std::string::npos);
+  EXPECT_NE(table.out.find("\ncomparacao pareada por tau-b: "), std::string::npos);
+  // The summary as given against itself: no difference, p = 1.
+  const RunResult csv =
+      runEval({"--segmented", "--csv", "--compare", kCorpus}, cwd.path());
+  EXPECT_NE(csv.out.find("\n,,1-posicao,p,4,,,,1,,,,4-topicos\n"), std::string::npos)
+      << csv.out;
+  EXPECT_NE(csv.out.find("\n,,1-posicao,diferenca_media,4,,,,0,,,,4-topicos\n"),
+            std::string::npos);
+}
+
+TEST(EvalTest, EachMethodsOrderingIsWrittenAsTheOrderingToolWritesIt) {
+  ScopedTempDir cwd;
+  const RunResult eval = runEval({"--write-orderings", "ordenacoes", kC1}, cwd.path());
+  ASSERT_EQ(eval.status, kEvalExitSuccess) << eval.err;
+  for (const std::string& label : ClusterEvaluation::labels()) {
+    const int method = std::atoi(label.c_str());
+    const std::string written = cwd.file("ordenacoes/C1_ponte/" + label);
+    if (method == 0) {  // a baseline
+      EXPECT_FALSE(fileExists(written + ".txt")) << label;
+      continue;
+    }
+    const std::string output = cwd.file("sentralign_" + label + ".txt");
+    ASSERT_EQ(runOrderingTool(method, output, cwd.path()).status, 0) << label;
+    EXPECT_EQ(readWholeFile(written + ".txt"), readWholeFile(output)) << label;
+    const std::string json = readWholeFile(written + ".json");
+    EXPECT_EQ(json.rfind("{\"cluster\": \"C1_ponte\", \"metodo\": \"" + label +
+                             "\", \"sentencas\": [\n  {\"texto\": ",
+                         0),
+              0u)
+        << json;
+    EXPECT_EQ(countOf(json, "\"posicao\": "), 7) << label;
+  }
+
+  const RunResult blocked =
+      runEval({"--write-orderings", cwd.file("nada/ordenacoes"), kC1}, cwd.path());
+  EXPECT_EQ(blocked.status, kEvalExitFailure);
+  EXPECT_NE(blocked.err.find("sentralign-eval: " + cwd.file("nada/ordenacoes") +
+                             ": No such file or directory\n"),
+            std::string::npos);
+  EXPECT_EQ(blocked.out.rfind("cluster ", 0), 0u);  // the report all the same
+}
+
+TEST(EvalTest, AMethodSixThatRunsOutOfTimeIsReportedNotAwaited) {
+  // Issue 15: one dense cluster used to hold a whole corpus, even on two
+  // threads. Its method 6 now gives up at the limit; the rest is scored.
+  ScopedTempDir corpus;
+  writeDenseCluster(corpus, "C9_denso");
+  ASSERT_EQ(::symlink(kC1.c_str(), corpus.file("C1_ponte").c_str()), 0);
+  ScopedTempDir cwd;
+  const RunResult r = runEval(
+      {"--segmented", "--jobs", "2", "--time-limit", "0.5", corpus.path()}, cwd.path());
+  EXPECT_EQ(r.status, kEvalExitFailure);  // not every ordering was scored
+  const std::string note =
+      "C9_denso: 6-sem-ciclos passou do limite de tempo (0.5 s) e fica sem pontuacao "
+      "(nan)";
+  EXPECT_NE(r.err.find("sentralign-eval: " + note + "\n"), std::string::npos) << r.err;
+  EXPECT_NE(
+      r.out.find("  6-sem-ciclos   12      nan      nan      nan     nan       nan\n"),
+      std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("\nobservacoes:\n  " + note + "\n"), std::string::npos);
+  const auto rows = csvRows(
+      runEval({"--segmented", "--csv", "--time-limit", "0.5", corpus.path()}, cwd.path())
+          .out);
+  EXPECT_NE(
+      rows.at("C9_denso/C9_sumario_automatico_CSTSumm_ordenado_1.txt/5-topologica")[8],
+      "nan");
+  EXPECT_NE(
+      rows.at("C1_ponte/C1_sumario_automatico_CSTSumm_ordenado_1.txt/6-sem-ciclos")[8],
+      "nan");
+}
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define SENTRALIGN_TEST_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define SENTRALIGN_TEST_SANITIZED 1
+#endif
+#endif
+
+TEST(EvalTest, RunningOutOfMemoryFailsOneClusterAlone) {
+#ifdef SENTRALIGN_TEST_SANITIZED
+  GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
+#endif
+  // Issue 15: a text that never ends under a memory limit aborted the
+  // whole run from a worker thread.
+  ScopedTempDir corpus;
+  ASSERT_EQ(::symlink(kC1.c_str(), corpus.file("C1_ponte").c_str()), 0);
+  ::mkdir(corpus.file("C2_zero").c_str(), 0755);
+  ASSERT_EQ(::symlink("/dev/zero", corpus.file("C2_zero/D1_a.seg").c_str()), 0);
+  corpus.write("C2_zero/C2_sumario_automatico_CSTSumm.txt", "Um.\n");
+  corpus.write("C2_zero/C2_sumario_automatico_CSTSumm_ordenado_1.txt", "Um.\n");
+  ScopedTempDir cwd;
+  for (const char* jobs : {"1", "2"}) {
+    const RunResult r = runProgram(
+        "/bin/sh",
+        {"-c", std::string("ulimit -v 300000; exec \"$0\" --jobs ") + jobs + " \"$1\"",
+         SENTRALIGN_EVAL_BIN, corpus.path()},
+        cwd.path());
+    EXPECT_EQ(r.status, kEvalExitFailure) << jobs << r.err;
+    EXPECT_NE(
+        r.err.find("sentralign-eval: " + corpus.file("C2_zero") + ": memoria esgotada\n"),
+        std::string::npos)
+        << jobs << r.err;
+    EXPECT_NE(r.out.find("\nC1_ponte  "), std::string::npos) << jobs;
+    EXPECT_NE(r.out.find("  C2_zero: falhou: " + corpus.file("C2_zero") +
+                         ": memoria esgotada\n"),
+              std::string::npos)
+        << jobs << r.out;
+  }
+}
+
+TEST(EvalTest, OddNamesStayOnTheirLinesAndTheJsonParses) {
+  // Issue 15: a byte that is not UTF-8, or a line feed, in a cluster's name.
+  ScopedTempDir corpus;
+  const std::string odd = "C3\xC3_gre\nve";
+  ASSERT_EQ(::symlink(kC1.c_str(), corpus.file(odd).c_str()), 0);
+  ScopedTempDir cwd;
+  const RunResult json = runEval({"--json", corpus.path()}, cwd.path());
+  EXPECT_EQ(json.status, kEvalExitSuccess) << json.err;
+  EXPECT_NE(json.out.find("{\"cluster\": \"C3\\\\xC3_gre\\\\nve\", \"humano\": "),
+            std::string::npos)
+      << json.out;
+  EXPECT_TRUE(Encoding::isValidUtf8(json.out));
+  const RunResult table = runEval({corpus.path()}, cwd.path());
+  EXPECT_NE(table.out.find("\nC3\\xC3_gre\\nve  C1_sumario"), std::string::npos);
+  EXPECT_EQ(countOf(table.out, "C1_sumario_automatico_CSTSumm_ordenado_1.txt  sumario"),
+            1);
 }

@@ -90,6 +90,7 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
 }
 
 std::string id(const Vertex* V) {
+  if (V == nullptr) return "-";
   return std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText());
 }
 
@@ -180,4 +181,69 @@ Vertex* at(const Graph& G, int idText, int posText) {
     if (V->getIdText() == idText && V->getPosText() == posText) return V;
   }
   return nullptr;
+}
+
+void writeDenseCluster(const ScopedTempDir& dir, const std::string& name) {
+  const std::string root = name + "/";
+  for (const char* sub : {"", "Textos-fonte segmentados", "CST", "Sumarios"}) {
+    ::mkdir(dir.file(root + sub).c_str(), 0755);
+  }
+  std::string summary;
+  for (int t = 1; t <= 3; ++t) {
+    std::string text;
+    for (int p = 1; p <= 40; ++p) {
+      const std::string s =
+          "Frase " + std::to_string(t) + " " + std::to_string(p) + " do texto.";
+      text += s + "\n";
+      if (p % 12 == 1) summary += s + "\n";
+    }
+    dir.write(root + "Textos-fonte segmentados/D" + std::to_string(t) + "_C9.txt.seg",
+              text);
+  }
+  unsigned long x = 12345;
+  auto next = [&x] {
+    x = (x * 1103515245 + 12345) % 2147483648ul;
+    return x;
+  };
+  std::string cst;
+  for (int r = 0; r < 250; ++r) {
+    const unsigned long s = 1 + next() % 3;
+    unsigned long t = 1 + next() % 2;
+    if (t >= s) ++t;
+    cst += "<R SDID=\"D" + std::to_string(s) + "_C9.txt.seg\" SSENT=\"" +
+           std::to_string(1 + next() % 40) + "\" TDID=\"D" + std::to_string(t) +
+           "_C9.txt.seg\" TSENT=\"" + std::to_string(1 + next() % 40) +
+           "\">\n<RELATION TYPE=\"Subsumption\" JUDGE=\"x\"/>\n</R>\n";
+  }
+  dir.write(root + "CST/relacoes.cst", cst);
+  dir.write(root + "Sumarios/C9_sumario_automatico_CSTSumm.txt", summary);
+  dir.write(root + "Sumarios/C9_sumario_automatico_CSTSumm_ordenado_1.txt", summary);
+}
+
+void writeExampleCorpus(const ScopedTempDir& dir) {
+  const std::string corpus = std::string(SENTRALIGN_SOURCE_DIR) + "/examples/noticias/";
+  for (const char* name : {"C1_ponte", "C2_festival", "C3_greve"}) {
+    if (::symlink((corpus + name).c_str(), dir.file(name).c_str()) != 0) {
+      throw std::runtime_error("symlink");
+    }
+  }
+  ::mkdir(dir.file("C0_vazio").c_str(), 0755);
+  dir.write("C0_vazio/D1_a.seg", "Um.\n");
+  dir.write("LEIAME", "");
+}
+
+std::string renderRecords(const std::vector<ReportRecord>& records) {
+  std::string s;
+  for (const ReportRecord& record : records) {
+    for (const auto& cell : record) {
+      s += cell.first + "=";
+      if (cell.second.kind == ReportValue::kText) s += cell.second.text;
+      if (cell.second.kind == ReportValue::kNumber) {
+        s += std::to_string(cell.second.number);
+      }
+      s += ";";
+    }
+    s += "\n";
+  }
+  return s;
 }

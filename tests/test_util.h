@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "eval/EvaluationReport.h"
+
 class Graph;
 class Vertex;
 
@@ -47,7 +49,7 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
 // The stdout of a sentralign run up to the argument walk.
 extern const char kBanner[];
 
-// "1.2": the identity (idText.posText) of a vertex.
+// "1.2": the identity (idText.posText) of a vertex; "-" for none.
 std::string id(const Vertex* V);
 // "1.2 2.1": the identity of each vertex of the list.
 std::string ids(const std::vector<Vertex*>& list);
@@ -78,5 +80,21 @@ void addTestTexts(Graph* G, const std::vector<int>& lengths);
 // The first vertex of G's vertexList with that identity; null when there
 // is none.
 Vertex* at(const Graph& G, int idText, int posText);
+
+// Makes dir a corpus of the three example news clusters (symbolic links to
+// examples/noticias), a cluster C0_vazio without a summary, and a plain
+// file LEIAME, which is no cluster.
+void writeExampleCorpus(const ScopedTempDir& dir);
+
+// "name=value;..." of every cell of every record (a number as
+// std::to_string writes it, an empty cell as nothing), one record a line.
+std::string renderRecords(const std::vector<ReportRecord>& records);
+
+// Writes under dir.file(name) a cluster in the news corpus layout whose
+// method 6 takes far longer than a test may wait: 3 texts of 40 sentences,
+// 250 relations of a type that runs from source to target between
+// sentences drawn by a fixed generator, a summary of 12 sentences and one
+// human ordering equal to it.
+void writeDenseCluster(const ScopedTempDir& dir, const std::string& name);
 
 #endif  // SENTRALIGN_TEST_UTIL_H_

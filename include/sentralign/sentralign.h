@@ -14,6 +14,7 @@
 
 #include "sentralign/Cluster.h"
 #include "sentralign/Error.h"
+#include "sentralign/Evaluation.h"
 #include "sentralign/Export.h"
 #include "sentralign/Measures.h"
 

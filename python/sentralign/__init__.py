@@ -31,6 +31,7 @@ from sentralign._sentralign import (
     Cluster,
     Sentence,
     __version__,
+    _evaluate,
     kendall_tau_b,
     kendall_tk,
     spearman_ts,
@@ -39,6 +40,7 @@ from sentralign._sentralign import (
 __all__ = [
     "Cluster",
     "Ordering",
+    "Report",
     "Sentence",
     "evaluate",
     "kendall_tau_b",
@@ -61,3 +63,53 @@ class Ordering(list):
 
     removed: list
     unmatched: list
+
+
+class Report(list):
+    """The rows of sentralign-eval's CSV report: a list of dict.
+
+    Each dict has the CSV's columns as keys: numbers are floats (nan where
+    the score is undefined), names are str, empty cells are "". The rows
+    with "estatistica" "valor" score one human ordering; the others are
+    the statistics over the corpus (mean, its 95% interval, deviation,
+    minimum, maximum).
+
+    Attributes:
+        messages: what sentralign-eval writes on stderr, one line each:
+            converted files, lines matched by a rule or dropped, clusters
+            that failed.
+        complete: True when every cluster was scored whole.
+    """
+
+    messages: list
+    complete: bool
+
+
+def evaluate(path, segmented=False, summary=None, human=None, seed=1, jobs=1, *,
+             texts=None, time_limit=60.0):
+    """Scores a cluster or a corpus as sentralign-eval does.
+
+    path: a cluster directory, or a corpus directory of clusters, in either
+        layout that sentralign-eval reads.
+    segmented: True when the texts hold one sentence a line.
+    summary, human, texts: name patterns of the summary, the human
+        orderings and the texts; None takes sentralign-eval's.
+    seed: of the random orderings and the bootstrap intervals.
+    jobs: clusters scored at a time.
+    time_limit: seconds that method 6 may take in one cluster (None: no
+        limit); a cluster whose method 6 runs out is scored without it.
+
+    Returns a Report: the CSV's rows as dicts, with the same keys and values
+    as `sentralign-eval --csv` (numbers with all their digits). Raises
+    FileNotFoundError or OSError when path cannot be read, ValueError when
+    it holds no cluster or an argument is out of range.
+
+        >>> import pandas
+        >>> table = pandas.DataFrame(sentralign.evaluate("corpus", segmented=True))
+    """
+    rows, messages, complete = _evaluate(path, segmented, summary, human, texts, seed,
+                                         jobs, time_limit)
+    report = Report(rows)
+    report.messages = messages
+    report.complete = complete
+    return report

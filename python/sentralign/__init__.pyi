@@ -1,6 +1,6 @@
 # Types of the sentralign package, for editors and type checkers.
 import os
-from typing import Iterable, Iterator, List, Optional, Sequence, Tuple, Union
+from typing import Dict, Iterable, Iterator, List, Optional, Sequence, Tuple, Union
 
 __version__: str
 
@@ -60,6 +60,12 @@ class Cluster:
 def spearman_ts(ordered: Iterable[SentenceRef], human: Iterable[SentenceRef]) -> float: ...
 def kendall_tk(ordered: Iterable[SentenceRef], human: Iterable[SentenceRef]) -> float: ...
 def kendall_tau_b(ordered: Iterable[SentenceRef], human: Iterable[SentenceRef]) -> float: ...
+class Report(List[Dict[str, Union[float, str]]]):
+    """The rows of sentralign-eval's CSV report, with its messages."""
+
+    messages: List[str]
+    complete: bool
+
 def evaluate(
     path: PathLike,
     segmented: bool = False,
@@ -67,4 +73,7 @@ def evaluate(
     human: Optional[str] = None,
     seed: int = 1,
     jobs: int = 1,
-) -> List[dict]: ...
+    *,
+    texts: Optional[str] = None,
+    time_limit: Optional[float] = 60.0,
+) -> Report: ...

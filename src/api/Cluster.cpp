@@ -115,18 +115,6 @@ void withoutCarriageReturns(ClusterSource* source) {
   if (source->relationTypes) dropCarriageReturns(&*source->relationTypes);
 }
 
-// What the evaluation's matcher says of a line that needed a rule.
-std::string ruleOf(const MatchNote& note) {
-  switch (note.kind) {
-    case MatchNote::kNormalised:
-      return "casada apos normalizar brancos, aspas e caixa";
-    case MatchNote::kAmbiguous:
-      return "igual a mais de uma sentenca apos normalizar";
-    default:
-      return "";
-  }
-}
-
 // Matches `lines` as sentralign-eval matches summary lines, into G's summ
 // and the result's notes.
 void matchLeniently(const std::vector<std::string_view>& lines, Graph* G,
@@ -141,12 +129,14 @@ void matchLeniently(const std::vector<std::string_view>& lines, Graph* G,
   matcher.matchLines(bytes, &G->summ, &notes);
   for (const MatchNote& note : notes) {
     switch (note.kind) {
-      case MatchNote::kNormalised:
-        result->lenient.push_back({note.lineNumber, note.text, ruleOf(note)});
+      case MatchNote::kMatched:
+        result->lenient.push_back(
+            {note.lineNumber, note.text, eval::describeMatch(note)});
         break;
       case MatchNote::kUnmatched:
       case MatchNote::kAmbiguous:
-        result->unmatched.push_back({note.lineNumber, note.text, ruleOf(note)});
+        result->unmatched.push_back(
+            {note.lineNumber, note.text, eval::describeMatch(note)});
         break;
       case MatchNote::kRepeated:
         break;

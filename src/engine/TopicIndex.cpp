@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "engine/IntIndex.h"
 #include "engine/SentenceWords.h"
@@ -16,13 +17,24 @@
 //   sum over M of dot / (magV * magM) / |T|
 //     = sum over words w of V of countV(w) * W_T(w) / (magV * |T|),
 // where W_T(w) = sum over M of countM(w) / magM, is what the index stores.
-// The float mean differs from that real value by at most about
-// (|T| + 2) unit roundoffs (its |T| additions and its division), the float
-// score of the index by (|T| + d + 4) (d: distinct words of V), and the
-// magnitude of M in a pair from its own one by M's orderSlack. The bound
-// used, kErrorFactor times the sum, is twice that: an estimate farther from
-// 0.3 than the bound decides like the exact sum; a nearer one is summed
-// exactly.
+//
+// Every term of these sums is non-negative, and each rounding multiplies
+// what it rounds by some 1 + e with |e| <= u (the unit roundoff of single
+// precision). So the float mean is the real value times a product of at
+// most |T| + 2 such factors (its |T| additions, its division, |T| as a
+// float), the float score of the index the real value times at most
+// |T| + d + 4 of them (d: distinct words of V), and the magnitude of M in a
+// pair differs from its own one by at most M's orderSlack. The ratio of the
+// two therefore lies between exp(-E) and exp(E) with
+//   E = u * (2|T| + d + 6) * (1 + u) + (a few double roundings) + slack
+// for any size of topic: a product of k factors 1 + e lies between
+// (1 - u)^k >= exp(-k * u * (1 + u)) and (1 + u)^k <= exp(k * u). The bound
+// used, kErrorFactor * (2|T| + d + 8) + kSlackFactor * slack, is twice that:
+// an estimate above 0.3 * exp(bound) or below 0.3 * exp(-bound) decides
+// like the exact sum; a nearer one is summed exactly. Unlike a bound of the
+// form 1 +- E, this one never stops deciding far from the threshold however
+// large a topic grows (at a million members a mean estimated outside
+// 0.24 .. 0.38 decides at once).
 //
 // Topics are found through the posting lists of V's words. The words held
 // by many sentences (dense words) have no lists: a topic that shares only
@@ -35,9 +47,12 @@ namespace {
 
 constexpr double kThreshold = 0.3;
 constexpr double kUnitRoundoff = 1.0 / (1 << 24);
-constexpr double kErrorFactor = 4.0 * kUnitRoundoff;
-// Beyond this relative error the estimate decides nothing.
-constexpr double kWidestError = 0.125;
+constexpr double kErrorFactor = 2.0 * kUnitRoundoff;
+// A topic's largest orderSlack widens the bound by kSlackFactor times it.
+// From kWidestSlack on (magnitudes of sentences with millions of distinct
+// words) nothing bounds the ratio, and such a topic is summed exactly.
+constexpr double kSlackFactor = 4.0;
+constexpr double kWidestSlack = 0.5;
 // A word that at least one sentence in kDenseShare holds, and at least
 // kMinDense sentences, is kept as a column over all topics.
 constexpr int kDenseShare = 16;
@@ -53,6 +68,15 @@ constexpr std::size_t kScanShare = 4;
 constexpr std::uint64_t kFreeKey = ~std::uint64_t{0};
 
 using sentralign::engine::idx;
+
+// The topic's share of the bound on the log of exact mean / estimate.
+double topicError(double size, float slack) {
+  if (slack >= kWidestSlack) return std::numeric_limits<double>::infinity();
+  return kErrorFactor * (2.0 * size + 4.0) + kSlackFactor * slack;
+}
+
+// The sentence's share, for d distinct words.
+double sentenceError(int d) { return kErrorFactor * (d + 4.0); }
 
 std::uint64_t postingKey(int t, int w) {
   return static_cast<std::uint64_t>(t) << 32 | static_cast<std::uint32_t>(w);
@@ -137,10 +161,9 @@ void TopicIndex::addWeights(int t, int s) {
 
 void TopicIndex::updateBounds(int t) {
   const double size = static_cast<double>(members_[idx(t)].size());
-  const double error = kErrorFactor * (2.0 * size + 4.0) + 4.0 * slack_[idx(t)];
+  const double error = topicError(size, slack_[idx(t)]);
   largestTopicError_ = std::max(largestTopicError_, error);
-  sizeBound_[idx(t)] =
-      error >= kWidestError / 2 ? 0.0f : static_cast<float>(size / (1.0 + error));
+  sizeBound_[idx(t)] = static_cast<float>(size * std::exp(-error));
 
   int level = -1;
   denseNorm_[idx(t)] =
@@ -208,21 +231,18 @@ int TopicIndex::firstQualifyingTopic(int s) {
   ++query_;
   // The sentence's share of the error bound goes into the cut, the topic's
   // into sizeBound_: a topic is looked at when score >= cut * sizeBound_.
-  const double error = kErrorFactor * (d + 4.0);
-  const float cut = error >= kWidestError / 2
-                        ? 0.0f
-                        : static_cast<float>(kThreshold * words_->magnitude(s) /
-                                             (1.0 + error) * (1.0 - 8.0 * kUnitRoundoff));
+  const float cut =
+      static_cast<float>(kThreshold * words_->magnitude(s) * std::exp(-sentenceError(d)) *
+                         (1.0 - 8.0 * kUnitRoundoff));
   const DenseReach reach = denseReach(s);
   if (!reach.any) return scanSharedTopics(s, cut, reach, kDenseLevels);
-  if (largestTopicError_ >= kWidestError / 2) return scanAllTopics(s, cut);
 
   // A topic holding none of the sparse words of s scores at most its size
   // times reach.byLargest, and (Cauchy-Schwarz) its size times reach.norm
   // times the norm of its dense weights over its size. To pass the filter
   // it needs at least its size times `needed`, up to rounding.
-  const double needed = static_cast<double>(cut) * (1.0 - 4.0 * kUnitRoundoff) /
-                        (1.0 + largestTopicError_ + kErrorFactor * (d + 16.0));
+  const double needed = static_cast<double>(cut) * (1.0 - 4.0 * kUnitRoundoff) *
+                        std::exp(-largestTopicError_ - kErrorFactor * (d + 16.0));
   if (reach.byLargest < needed) return scanSharedTopics(s, cut, reach, kDenseLevels);
   const double level = std::floor(needed / reach.norm * kDenseLevels) - 1.0;
   const int from = static_cast<int>(std::max(0.0, std::min(level, double{kDenseLevels})));
@@ -317,7 +337,7 @@ int TopicIndex::scanSharedTopics(int s, float cut, const DenseReach& reach,
 // they can: by Cauchy-Schwarz at most reach.norm times the norm of the
 // topic's dense weights.
 void TopicIndex::keepPromisingTopics(int s, float cut, const DenseReach& reach) {
-  const double slop = 1.0 + kErrorFactor * (words_->numDistinct(s) + 16.0);
+  const double slop = std::exp(kErrorFactor * (words_->numDistinct(s) + 16.0));
   size_t kept = 0;
   for (int t : touched_) {
     const double bound = (score_[idx(t)].score + reach.norm * denseNorm_[idx(t)]) * slop;
@@ -333,13 +353,11 @@ void TopicIndex::keepPromisingTopics(int s, float cut, const DenseReach& reach) 
 bool TopicIndex::qualifies(int s, int t, float score) {
   const double size = static_cast<double>(members_[idx(t)].size());
   const double error =
-      kErrorFactor * (2.0 * size + words_->numDistinct(s) + 8.0) + 4.0 * slack_[idx(t)];
-  if (error < kWidestError) {
-    const double estimate =
-        static_cast<double>(score) / (static_cast<double>(words_->magnitude(s)) * size);
-    if (estimate * (1.0 - error) > kThreshold) return true;
-    if (estimate * (1.0 + error) < kThreshold) return false;
-  }
+      topicError(size, slack_[idx(t)]) + sentenceError(words_->numDistinct(s));
+  const double estimate =
+      static_cast<double>(score) / (static_cast<double>(words_->magnitude(s)) * size);
+  if (estimate * std::exp(-error) > kThreshold) return true;
+  if (estimate * std::exp(error) < kThreshold) return false;
   return exactMean(s, t) > kThreshold;
 }
 

@@ -15,10 +15,10 @@ class SentenceWords;
 // topic and word the index keeps the sum over the topic's members of
 // count / magnitude, the topic's share of the word in the cosine; with it a
 // sentence's mean cosine with a topic is estimated from the words they
-// share, to within a proven relative error. Only topics whose estimate lies
-// within that error of the threshold are summed member by member, the exact
-// way. Words most sentences hold are kept as columns over all topics, the
-// others as lists of the topics that hold them.
+// share, to within a proven factor exp(+-E), E growing with the topic's
+// size. Only topics whose estimate lies within that factor of the threshold
+// are summed member by member, the exact way. Words most sentences hold are kept as
+// columns over all topics, the others as lists of the topics that hold them.
 class TopicIndex {
  public:
   explicit TopicIndex(SentenceWords* words);
@@ -71,9 +71,8 @@ class TopicIndex {
 
   SentenceWords* words_;
   std::vector<std::vector<int>> members_;
-  // Per topic: the largest orderSlack of a member, and its size divided by
-  // the topic's share of the error bound (0 when that bound is too wide to
-  // filter with).
+  // Per topic: the largest orderSlack of a member, and its size times
+  // exp(-(the topic's share of the error bound)), 0 when nothing bounds it.
   std::vector<float> slack_;
   std::vector<float> sizeBound_;
   // The largest share of the error bound of any topic.

@@ -1,5 +1,7 @@
 #include "eval/ClusterEvaluation.h"
 
+#include <chrono>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <utility>
@@ -38,12 +40,31 @@ struct ClusterInput {
   std::vector<InputFile> humans;
 };
 
+// "2, 3 e 7": the lines, the first ten of them.
+std::string lineList(const std::vector<int>& lines) {
+  constexpr size_t kShown = 10;
+  std::string s;
+  for (size_t i = 0; i < lines.size() && i < kShown; ++i) {
+    if (i > 0) s += i + 1 == lines.size() ? " e " : ", ";
+    s += std::to_string(lines[i]);
+  }
+  if (lines.size() > kShown) s += " e mais " + std::to_string(lines.size() - kShown);
+  return s;
+}
+
 // Reads `path` into *file and brings it to UTF-8, saying so in *messages.
 bool readInput(const std::string& path, InputFile* file,
                std::vector<std::string>* messages, std::string* err) {
   file->path = path;
   if (!sentralign::io::readFile(path, &file->bytes, err)) return false;
-  if (Encoding::toUtf8(&file->bytes)) messages->push_back(path + ": " + kConverted);
+  const sentralign::io::TextDecoding decoding = sentralign::io::decodeText(&file->bytes);
+  if (decoding.kind == sentralign::io::TextDecoding::kLatin1) {
+    messages->push_back(path + ": " + kConverted);
+  } else if (decoding.kind == sentralign::io::TextDecoding::kMostlyUtf8) {
+    messages->push_back(path + ": UTF-8 com " + std::to_string(decoding.strayBytes) +
+                        " bytes que nao sao UTF-8, lidos como Latin-1 (linhas " +
+                        lineList(decoding.strayLines) + ")");
+  }
   return true;
 }
 
@@ -135,34 +156,22 @@ struct RowPlan {
   int humanSentences = 0;
 };
 
-std::string describeNote(const std::string& path, const MatchNote& note) {
-  std::string what;
-  switch (note.kind) {
-    case MatchNote::kNormalised:
-      what = "casada apos normalizar brancos, aspas e caixa";
-      break;
-    case MatchNote::kUnmatched:
-      what = "linha sem sentenca correspondente, descartada";
-      break;
-    case MatchNote::kAmbiguous:
-      what = "linha igual a mais de uma sentenca apos normalizar, descartada";
-      break;
-    case MatchNote::kRepeated:
-      what = "repete a sentenca da linha " + std::to_string(note.firstLine) +
-             ", contada uma vez";
-      break;
-  }
-  return path + ":" + std::to_string(note.lineNumber) + ": " + what + ": " + note.text;
-}
-
 // The identities of the sentences that the lines of `file` name, noting in
-// *messages every line that did not simply name its sentence.
+// result->messages every line that did not simply name its sentence, and
+// in result->notes, for the report, every line that joins several.
 std::vector<SentenceId> matchFile(const SentenceMatcher& matcher, const InputFile& file,
-                                  std::vector<std::string>* messages) {
+                                  ClusterResult* result) {
   std::vector<Vertex*> list;
   std::vector<MatchNote> notes;
   matcher.matchLines(file.bytes, &list, &notes);
-  for (const MatchNote& note : notes) messages->push_back(describeNote(file.path, note));
+  for (const MatchNote& note : notes) {
+    result->messages.push_back(sentralign::eval::matchMessage(file.path, note));
+    if (note.kind == MatchNote::kMatched && note.rule == MatchRule::kRun) {
+      result->notes.push_back(result->name + "/" + sentralign::io::baseName(file.path) +
+                              ":" + std::to_string(note.lineNumber) + ": " +
+                              sentralign::eval::describeMatch(note));
+    }
+  }
   return idsOf(list);
 }
 
@@ -173,12 +182,18 @@ AgreementScores scoreOrdering(Graph* G, const VertexIndex& index, const RowPlan&
   return Agreement::score(*G, index.resolve(firstOccurrences(ordered, row.shared)));
 }
 
-// A 32-bit FNV-1a hash: the stream of a row's random orderings.
-std::uint32_t streamOf(const std::string& s) {
+// The stream of a row's random orderings: a 32-bit FNV-1a hash of its
+// sentences in human order, each followed by a line feed. It depends on
+// nothing else, so that renaming a cluster or a file changes no figure.
+std::uint32_t streamOf(const std::vector<Vertex*>& human) {
   std::uint32_t h = 2166136261u;
-  for (const char c : s) {
-    h ^= static_cast<unsigned char>(c);
+  auto add = [&h](unsigned char c) {
+    h ^= c;
     h *= 16777619u;
+  };
+  for (const Vertex* V : human) {
+    for (const char c : V->stringSentenceRef()) add(static_cast<unsigned char>(c));
+    add('\n');
   }
   return h;
 }
@@ -203,14 +218,14 @@ bool planRows(const ClusterInput& input, const Graph& G0,
               std::vector<SentenceId>* summary, std::vector<RowPlan>* rows,
               ClusterResult* result, std::string* err) {
   const SentenceMatcher matcher(G0);
-  *summary = matchFile(matcher, input.summary, &result->messages);
+  *summary = matchFile(matcher, input.summary, result);
   const std::set<SentenceId> inSummary(summary->begin(), summary->end());
   if (inSummary.empty()) {
     *err = input.summary.path + ": o sumario nao nomeia nenhuma sentenca dos textos";
     return false;
   }
   for (const InputFile& human : input.humans) {
-    const std::vector<SentenceId> ids = matchFile(matcher, human, &result->messages);
+    const std::vector<SentenceId> ids = matchFile(matcher, human, result);
     RowPlan row;
     row.humanName = sentralign::io::baseName(human.path);
     const std::set<SentenceId> inHuman(ids.begin(), ids.end());
@@ -230,6 +245,67 @@ bool planRows(const ClusterInput& input, const Graph& G0,
     rows->push_back(std::move(row));
   }
   return true;
+}
+
+// "3.5" for 3.5 seconds, "60" for 60.
+std::string seconds(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%g", value);
+  return buffer;
+}
+
+// Runs `method` on a graph of its own and scores its ordering in every row
+// of *result; the edges that method 6 removes go to *removed. A method 6
+// that runs out of time scores nothing (not a number), and a note says so.
+void scoreMethod(const Method& method, const ClusterInput& input,
+                 const StartupData& startup, bool segmented,
+                 const EvaluationOptions& options, const std::vector<SentenceId>& summary,
+                 const std::vector<RowPlan>& plans, std::vector<RemovedEdge>* removed,
+                 ClusterResult* result) {
+  Graph G;  // each method on a graph of its own: some add or remove edges
+  buildGraph(input, startup, segmented, &G, nullptr);
+  const VertexIndex index(G);
+  G.summ = index.resolve(summary);
+  // Method 6 names the edges its cycle removal takes out, for the picture,
+  // instead of printing them.
+  MethodRun run;
+  run.onRemoved = [removed](const Vertex& source, const Edge& edge) {
+    const Vertex* target = edge.getVertex();
+    removed->push_back({source.getIdText(), source.getPosText(), target->getIdText(),
+                        target->getPosText(), edge.getRelationName()});
+  };
+  if (options.timeLimit > 0) {
+    run.timeLimit = TimeLimit::after(std::chrono::duration<double>(options.timeLimit));
+  }
+  MethodOrdering ordering;
+  ordering.label = method.label;
+  try {
+    runOrderingMethod(&G, method.number, run);
+  } catch (const TimeLimitExceeded&) {
+    removed->clear();
+    for (size_t r = 0; r < plans.size(); ++r) {
+      AgreementScores none;
+      none.n = static_cast<int>(plans[r].shared.size());
+      result->rows[r].scores.push_back(none);
+    }
+    result->notes.push_back(result->name + ": " + method.label +
+                            " passou do limite de tempo (" + seconds(options.timeLimit) +
+                            " s) e fica sem pontuacao (nan)");
+    ordering.ran = false;
+    result->timedOut = true;
+    if (options.wantOrderings) result->orderings.push_back(std::move(ordering));
+    return;
+  }
+  const std::vector<SentenceId> ordered = idsOf(G.orderedSumm);
+  for (size_t r = 0; r < plans.size(); ++r) {
+    result->rows[r].scores.push_back(scoreOrdering(&G, index, plans[r], ordered));
+  }
+  if (!options.wantOrderings) return;
+  for (const Vertex* V : G.orderedSumm) {
+    ordering.sentences.push_back(
+        {V->getIdText(), V->getPosText(), V->stringSentenceRef()});
+  }
+  result->orderings.push_back(std::move(ordering));
 }
 
 }  // namespace
@@ -272,10 +348,16 @@ void ClusterEvaluation::evaluate(const ClusterFiles& files, const StartupData& s
     return;
   }
 
+  const bool segmented = options.segmented && !files.unsegmentedTexts;
+  if (options.segmented && files.unsegmentedTexts) {
+    result->messages.push_back(files.dir + ": sem \"" + CorpusLayout::kTextsDir +
+                               "\"; os textos de \"" + CorpusLayout::kRawTextsDir +
+                               "\" sao cortados em sentencas como o sentralign os corta");
+  }
   // The graph of the baselines, of the matching and of the picture; no
   // method runs on it.
   Graph G0;
-  buildGraph(input, startup, options.segmented, &G0, &result->messages);
+  buildGraph(input, startup, segmented, &G0, &result->messages);
   std::vector<SentenceId> summary;
   std::vector<RowPlan> plans;
   if (!planRows(input, G0, &summary, &plans, result, &err)) {
@@ -291,29 +373,15 @@ void ClusterEvaluation::evaluate(const ClusterFiles& files, const StartupData& s
     row.summarySentences = plan.summarySentences;
     row.humanSentences = plan.humanSentences;
     row.scores.push_back(scoreOrdering(&G0, index0, plan, summary));
-    row.scores.push_back(Agreement::randomOrdering(
-        G0, options.shuffles, options.seed, streamOf(files.name + "/" + plan.humanName)));
+    row.scores.push_back(Agreement::randomOrdering(G0, options.shuffles, options.seed,
+                                                   streamOf(G0.humanOrderedSumm)));
     result->rows.push_back(std::move(row));
   }
 
   std::vector<RemovedEdge> removed;
   for (const Method& method : kMethods) {
-    Graph G;  // each method on a graph of its own: some add or remove edges
-    buildGraph(input, startup, options.segmented, &G, nullptr);
-    const VertexIndex index(G);
-    G.summ = index.resolve(summary);
-    // Method 6 names the edges its cycle removal takes out, for the picture,
-    // instead of printing them.
-    runOrderingMethod(
-        &G, method.number, nullptr, [&removed](const Vertex& source, const Edge& edge) {
-          const Vertex* target = edge.getVertex();
-          removed.push_back({source.getIdText(), source.getPosText(), target->getIdText(),
-                             target->getPosText(), edge.getRelationName()});
-        });
-    const std::vector<SentenceId> ordered = idsOf(G.orderedSumm);
-    for (size_t r = 0; r < plans.size(); ++r) {
-      result->rows[r].scores.push_back(scoreOrdering(&G, index, plans[r], ordered));
-    }
+    scoreMethod(method, input, startup, segmented, options, summary, plans, &removed,
+                result);
   }
 
   if (options.wantDot) {

@@ -23,10 +23,12 @@ struct StartupData {
 
 // How clusters are evaluated.
 struct EvaluationOptions {
-  bool segmented = false;  // texts hold one sentence a line
-  std::uint64_t seed = 1;  // of the random orderings
-  int shuffles = 100;      // random orderings per row
-  bool wantDot = false;    // make ClusterResult::dot
+  bool segmented = false;      // texts hold one sentence a line
+  std::uint64_t seed = 1;      // of the random orderings
+  int shuffles = 100;          // random orderings per row
+  bool wantDot = false;        // make ClusterResult::dot
+  bool wantOrderings = false;  // fill ClusterResult::orderings
+  double timeLimit = 0;        // seconds that method 6 may take; 0: no limit
 };
 
 // The summary of one cluster scored against one of its human orderings.
@@ -40,6 +42,20 @@ struct EvaluationRow {
   std::vector<AgreementScores> scores;
 };
 
+// A sentence of an ordered summary, by identity and text.
+struct OrderedSentence {
+  int text = 0;
+  int position = 0;
+  std::string sentence;
+};
+
+// One method's ordering of a cluster's summary.
+struct MethodOrdering {
+  std::string label;  // as ClusterEvaluation::labels() names the method
+  bool ran = true;    // false: method 6 ran out of time, no sentences
+  std::vector<OrderedSentence> sentences;
+};
+
 // What the evaluation of one cluster gave.
 struct ClusterResult {
   std::string name;  // the cluster's name
@@ -47,8 +63,12 @@ struct ClusterResult {
   std::string error;
   std::vector<std::string> messages;  // warnings, one line each, in order
   std::vector<EvaluationRow> rows;    // one per human ordering, by file name
-  std::vector<std::string> notes;     // rows not scored on the whole summary
-  std::string dot;                    // with EvaluationOptions::wantDot
+  // For the report: rows not scored on the whole summary, lines that
+  // joined sentences, a method 6 that ran out of time.
+  std::vector<std::string> notes;
+  bool timedOut = false;  // method 6 ran out of time: its scores are no numbers
+  std::string dot;        // with EvaluationOptions::wantDot
+  std::vector<MethodOrdering> orderings;  // with wantOrderings: methods 1 to 6
 };
 
 // Groups the evaluation; holds no data, every operation is static. The
@@ -74,7 +94,9 @@ class ClusterEvaluation {
   // Evaluates the cluster `files` into *result. The texts become texts by
   // their numbers, in ascending order; relation files and human orderings
   // are taken by name. A file that cannot be read, or a summary that names
-  // no sentence, fails the cluster.
+  // no sentence, fails the cluster. A method 6 that runs past
+  // options.timeLimit is given up: its scores are not a number, and a note
+  // says why. Throws std::bad_alloc when memory runs out.
   static void evaluate(const ClusterFiles& files, const StartupData& startup,
                        const EvaluationOptions& options, ClusterResult* result);
 };

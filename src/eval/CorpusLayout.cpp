@@ -36,21 +36,22 @@ bool matches(const std::string& pattern, const std::string& name) {
   return ::fnmatch(pattern.c_str(), name.c_str(), 0) == 0;
 }
 
-// The "*.seg" files of `dir`. With `warnings`, every other file is named
-// there.
-bool findTexts(const std::string& dir, ClusterFiles* files, std::string* err,
+// The files of `dir` that match `pattern`. Directories that match it are
+// named in *warnings, and so, with `nameOthers`, is every other entry.
+bool findTexts(const std::string& dir, const std::string& pattern, bool nameOthers,
+               ClusterFiles* files, std::string* err,
                std::vector<std::string>* warnings) {
   std::vector<Entry> entries;
   if (!listEntries(dir, &entries, err)) return false;
   for (const Entry& e : entries) {
     const std::string path = joinPath(dir, e.name);
-    if (e.isDirectory) continue;
-    if (!sentralign::io::hasExtension(e.name, "seg")) {
-      if (warnings != nullptr) {
-        warnings->push_back(path + ": nao termina em .seg; nao e lido como texto");
-      }
-      continue;
+    const bool match = matches(pattern, e.name);
+    if (e.isDirectory && match) {
+      warnings->push_back(path + ": e um diretorio; nao e lido como texto");
+    } else if (!match && nameOthers) {
+      warnings->push_back(path + ": nao casa com " + pattern + "; nao e lido como texto");
     }
+    if (e.isDirectory || !match) continue;
     files->texts.push_back({path, e.name, Read::textNumberOfFileName(e.name)});
   }
   std::sort(files->texts.begin(), files->texts.end(),
@@ -78,7 +79,7 @@ bool findRelations(const std::string& dir, ClusterFiles* files, std::string* err
   return true;
 }
 
-bool findSummaries(const std::string& dir, const SummaryPatterns& patterns,
+bool findSummaries(const std::string& dir, const NamePatterns& patterns,
                    ClusterFiles* files, std::string* err) {
   std::vector<Entry> entries;
   if (!listEntries(dir, &entries, err)) return false;
@@ -110,15 +111,23 @@ bool findSummaries(const std::string& dir, const SummaryPatterns& patterns,
 
 }  // namespace
 
+std::string NamePatterns::textsIn(bool raw) const {
+  if (!texts.empty()) return texts;
+  return raw ? "*.txt" : "*.seg";
+}
+
 CorpusLayout::~CorpusLayout() = default;
 
-bool CorpusLayout::isCluster(const std::string& dir) {
-  if (isDirectory(joinPath(dir, kTextsDir))) return true;
+bool CorpusLayout::isCluster(const std::string& dir, const NamePatterns& patterns) {
+  if (isDirectory(joinPath(dir, kTextsDir)) || isDirectory(joinPath(dir, kRawTextsDir))) {
+    return true;
+  }
   std::vector<Entry> entries;
   std::string err;
   if (!listEntries(dir, &entries, &err)) return false;
-  return std::any_of(entries.begin(), entries.end(), [](const Entry& e) {
-    return !e.isDirectory && sentralign::io::hasExtension(e.name, "seg");
+  const std::string pattern = patterns.textsIn(false);
+  return std::any_of(entries.begin(), entries.end(), [&pattern](const Entry& e) {
+    return !e.isDirectory && matches(pattern, e.name);
   });
 }
 
@@ -132,20 +141,24 @@ bool CorpusLayout::listClusters(const std::string& corpus,
   return true;
 }
 
-bool CorpusLayout::findClusterFiles(const std::string& dir,
-                                    const SummaryPatterns& patterns, ClusterFiles* files,
-                                    std::string* err,
+bool CorpusLayout::findClusterFiles(const std::string& dir, const NamePatterns& patterns,
+                                    ClusterFiles* files, std::string* err,
                                     std::vector<std::string>* warnings) {
   *files = ClusterFiles();
   files->dir = dir;
   files->name = sentralign::io::baseName(dir);
-  const bool news = isDirectory(joinPath(dir, kTextsDir));
-  const std::string textsDir = news ? joinPath(dir, kTextsDir) : dir;
+  const bool segmented = isDirectory(joinPath(dir, kTextsDir));
+  files->unsegmentedTexts = !segmented && isDirectory(joinPath(dir, kRawTextsDir));
+  const bool news = segmented || files->unsegmentedTexts;
+  const std::string textsDir =
+      segmented ? joinPath(dir, kTextsDir)
+                : (files->unsegmentedTexts ? joinPath(dir, kRawTextsDir) : dir);
   const std::string relationsDir = news ? joinPath(dir, kRelationsDir) : dir;
   const std::string summariesDir = news ? joinPath(dir, kSummariesDir) : dir;
-  if (!findTexts(textsDir, files, err, news ? warnings : nullptr)) return false;
+  const std::string pattern = patterns.textsIn(files->unsegmentedTexts);
+  if (!findTexts(textsDir, pattern, news, files, err, warnings)) return false;
   if (files->texts.empty()) {
-    *err = textsDir + ": nenhum texto-fonte (*.seg)";
+    *err = textsDir + ": nenhum texto-fonte (" + pattern + ")";
     return false;
   }
   if (news && !isDirectory(relationsDir)) {

@@ -125,8 +125,9 @@ std::string DotWriter::graphToDot(const Graph& G, const std::vector<Vertex*>& su
       if (open) s += "  }\n";
       currentText = V->getIdText();
       const auto name = textNames.find(currentText);
-      const std::string label =
-          name != textNames.end() ? name->second : "texto " + std::to_string(currentText);
+      const std::string label = name != textNames.end()
+                                    ? sentralign::io::printable(name->second)
+                                    : "texto " + std::to_string(currentText);
       s += "  subgraph cluster_" + nodeId(V) + " {\n    label=" + quoted(label) +
            ";\n    color=\"#bdbdbd\";\n";
       open = true;

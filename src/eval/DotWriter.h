@@ -29,7 +29,8 @@ class DotWriter {
 
   // G as a dot digraph: one node per sentence of vertexList labelled
   // "text.position" with the sentence as its tooltip, the sentences of
-  // each text in a box labelled textNames[text] (or "texto N" without one),
+  // each text in a box labelled textNames[text] (printable, see
+  // sentralign::io::printable; "texto N" without one),
   // the sentences of `summary` filled and bold; one arrow per out-edge,
   // coloured by its relation name (a legend gives the colours), dashed
   // when `removed` names it (an edge named k times marks k such arrows).

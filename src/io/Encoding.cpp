@@ -28,45 +28,71 @@ void appendUtf8(std::uint32_t code, std::string* out) {
 
 bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
+// The length of the well-formed UTF-8 character that starts at bytes[i],
+// and its code point in *code; 0 when none starts there. ASCII is a
+// character of one byte.
+size_t characterAt(const std::string& bytes, size_t i, std::uint32_t* code) {
+  const unsigned char c = static_cast<unsigned char>(bytes[i]);
+  if (c < 0x80) {
+    *code = c;
+    return 1;
+  }
+  size_t length = 0;
+  std::uint32_t value = 0;
+  std::uint32_t least = 0;  // the smallest code of that length
+  if (c >= 0xC2 && c <= 0xDF) {
+    length = 2;
+    value = c & 0x1Fu;
+    least = 0x80;
+  } else if ((c & 0xF0) == 0xE0) {
+    length = 3;
+    value = c & 0x0Fu;
+    least = 0x800;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    length = 4;
+    value = c & 0x07u;
+    least = 0x10000;
+  } else {
+    return 0;  // a continuation byte, C0, C1 or F5 to FF
+  }
+  if (bytes.size() - i < length) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
+    if (!isContinuation(next)) return 0;
+    value = (value << 6) | (next & 0x3Fu);
+  }
+  if (value < least || value > 0x10FFFF) return 0;
+  if (value >= 0xD800 && value <= 0xDFFF) return 0;
+  *code = value;
+  return length;
+}
+
+// The UTF-8 of the Latin-1 (Windows-1252) byte c.
+void appendLatin1(unsigned char c, std::string* out) {
+  std::uint32_t code = c;
+  if (c >= 0x80 && c <= 0x9F && kWindows1252[c - 0x80] != 0) {
+    code = kWindows1252[c - 0x80];
+  }
+  appendUtf8(code, out);
+}
+
+void appendEscape(const char* prefix, unsigned value, int digits, std::string* out) {
+  static const char kHex[] = "0123456789ABCDEF";
+  *out += prefix;
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+    out->push_back(kHex[(value >> shift) & 0xF]);
+  }
+}
+
 }  // namespace
 
 Encoding::~Encoding() = default;
 
 bool Encoding::isValidUtf8(const std::string& bytes) {
-  const size_t size = bytes.size();
-  size_t i = 0;
-  while (i < size) {
-    const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    size_t length = 0;
-    std::uint32_t code = 0;
-    std::uint32_t least = 0;  // the smallest code of that length
-    if (c >= 0xC2 && c <= 0xDF) {
-      length = 2;
-      code = c & 0x1Fu;
-      least = 0x80;
-    } else if ((c & 0xF0) == 0xE0) {
-      length = 3;
-      code = c & 0x0Fu;
-      least = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4;
-      code = c & 0x07u;
-      least = 0x10000;
-    } else {
-      return false;  // a continuation byte, C0, C1 or F5 to FF
-    }
-    if (size - i < length) return false;
-    for (size_t k = 1; k < length; ++k) {
-      const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
-      if (!isContinuation(next)) return false;
-      code = (code << 6) | (next & 0x3Fu);
-    }
-    if (code < least || code > 0x10FFFF) return false;
-    if (code >= 0xD800 && code <= 0xDFFF) return false;
+  std::uint32_t code = 0;
+  for (size_t i = 0; i < bytes.size();) {
+    const size_t length = characterAt(bytes, i, &code);
+    if (length == 0) return false;
     i += length;
   }
   return true;
@@ -75,14 +101,7 @@ bool Encoding::isValidUtf8(const std::string& bytes) {
 std::string Encoding::latin1ToUtf8(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
-  for (const char byte : bytes) {
-    const unsigned char c = static_cast<unsigned char>(byte);
-    std::uint32_t code = c;
-    if (c >= 0x80 && c <= 0x9F && kWindows1252[c - 0x80] != 0) {
-      code = kWindows1252[c - 0x80];
-    }
-    appendUtf8(code, &out);
-  }
+  for (const char byte : bytes) appendLatin1(static_cast<unsigned char>(byte), &out);
   return out;
 }
 
@@ -114,3 +133,103 @@ std::string Encoding::markupEscaped(const std::string& s) {
   }
   return out;
 }
+
+namespace sentralign::io {
+
+TextDecoding decodeText(std::string* bytes) {
+  TextDecoding decoding;
+  size_t wide = 0;  // well-formed characters of two bytes or more
+  std::uint32_t code = 0;
+  for (size_t i = 0; i < bytes->size();) {
+    const size_t length = characterAt(*bytes, i, &code);
+    if (length == 0) {
+      ++decoding.strayBytes;
+      ++i;
+      continue;
+    }
+    if (length > 1) ++wide;
+    i += length;
+  }
+  if (decoding.strayBytes == 0) return decoding;
+  if (wide <= decoding.strayBytes) {
+    *bytes = Encoding::latin1ToUtf8(*bytes);
+    decoding.kind = TextDecoding::kLatin1;
+    decoding.strayBytes = 0;
+    return decoding;
+  }
+  decoding.kind = TextDecoding::kMostlyUtf8;
+  std::string out;
+  out.reserve(bytes->size() + decoding.strayBytes);
+  int line = 1;
+  for (size_t i = 0; i < bytes->size();) {
+    const size_t length = characterAt(*bytes, i, &code);
+    if (length == 0) {
+      appendLatin1(static_cast<unsigned char>((*bytes)[i]), &out);
+      if (decoding.strayLines.empty() || decoding.strayLines.back() != line) {
+        decoding.strayLines.push_back(line);
+      }
+      ++i;
+      continue;
+    }
+    if (code == '\n') ++line;
+    out.append(*bytes, i, length);
+    i += length;
+  }
+  *bytes = std::move(out);
+  return decoding;
+}
+
+std::string printable(const std::string& bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  std::uint32_t code = 0;
+  for (size_t i = 0; i < bytes.size();) {
+    const size_t length = characterAt(bytes, i, &code);
+    if (length == 0) {
+      appendEscape("\\x", static_cast<unsigned char>(bytes[i]), 2, &out);
+      ++i;
+      continue;
+    }
+    if (code == '\\') {
+      out += "\\\\";
+    } else if (code == '\n') {
+      out += "\\n";
+    } else if (code == '\r') {
+      out += "\\r";
+    } else if (code == '\t') {
+      out += "\\t";
+    } else if (code < 0x20 || code == 0x7F) {
+      appendEscape("\\x", code, 2, &out);
+    } else if (code >= 0x80 && code <= 0x9F) {
+      appendEscape("\\u", code, 4, &out);
+    } else {
+      out.append(bytes, i, length);
+    }
+    i += length;
+  }
+  return out;
+}
+
+std::string jsonQuoted(const std::string& utf8) {
+  std::string q = "\"";
+  for (const char c : utf8) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      q.push_back('\\');
+      q.push_back(c);
+    } else if (c == '\n') {
+      q += "\\n";
+    } else if (c == '\r') {
+      q += "\\r";
+    } else if (c == '\t') {
+      q += "\\t";
+    } else if (u < 0x20) {
+      appendEscape("\\u", u, 4, &q);
+    } else {
+      q.push_back(c);
+    }
+  }
+  return q + "\"";
+}
+
+}  // namespace sentralign::io
