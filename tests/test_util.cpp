@@ -143,6 +143,21 @@ std::vector<std::string> concat(std::vector<std::string> a,
   return a;
 }
 
+std::string exampleCluster() {
+  return std::string(SENTRALIGN_SOURCE_DIR) + "/examples/cluster/";
+}
+
+std::vector<std::string> exampleTexts() {
+  const std::string dir = exampleCluster();
+  return {dir + "D1_C1_JornalDaManha.txt", dir + "D2_C1_GazetaDoVale.txt",
+          dir + "D3_C1_DiarioSerrano.txt"};
+}
+
+std::vector<std::string> exampleRelations() {
+  const std::string dir = exampleCluster();
+  return {dir + "D1_D2.cst", dir + "D1_D3.cst", dir + "D2_D3.cst"};
+}
+
 Vertex* addTestVertex(Graph* G, int idText, int posText, int words,
                       const std::string& sentence) {
   Vertex* V = new Vertex(idText, posText);

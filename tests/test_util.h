@@ -65,6 +65,12 @@ std::vector<std::string> numbered(const std::string& stem, int n);
 std::vector<std::string> concat(std::vector<std::string> a,
                                 const std::vector<std::string>& b);
 
+// The example cluster of the source tree: its directory (ending with "/"),
+// its texts in the order of their numbers, and its relation files.
+std::string exampleCluster();
+std::vector<std::string> exampleTexts();
+std::vector<std::string> exampleRelations();
+
 // A vertex owned by G with the given identity, word count and sentence.
 Vertex* addTestVertex(Graph* G, int idText, int posText, int words = 1,
                       const std::string& sentence = "");
