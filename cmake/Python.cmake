@@ -37,6 +37,12 @@ if(BUILD_TESTING)
   add_test(NAME python
     COMMAND ${Python_EXECUTABLE} -m pytest -q -p no:cacheprovider
             ${CMAKE_CURRENT_SOURCE_DIR}/python/tests)
+  # The README's install command for a Python user, in a fresh virtual
+  # environment; it builds the extension once more.
+  add_test(NAME python_install
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/python_install_test.sh
+            ${Python_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR})
+  set_tests_properties(python_install PROPERTIES TIMEOUT 900)
   set_tests_properties(python PROPERTIES ENVIRONMENT
     "PYTHONPATH=${CMAKE_CURRENT_BINARY_DIR}/python;SENTRALIGN_BIN=$<TARGET_FILE:sentralign>;SENTRALIGN_EVAL_BIN=$<TARGET_FILE:sentralign-eval>;SENTRALIGN_SOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}")
 endif()

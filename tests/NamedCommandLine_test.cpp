@@ -5,6 +5,8 @@
 #include "cli/NamedCommandLine.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <random>
 
@@ -198,6 +200,54 @@ TEST_F(NamedCommandLineTest, ListsTheSentencesOfTheTexts) {
   const RunResult r = run({"--list-sentences", "--texts", "D2_b.txt", "D1_a.txt"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "1.1\tUm.\n1.2\tDois.\n2.1\tTres.\n2.2\tQuatro.\n");
+}
+
+}  // namespace
+
+namespace {
+
+// A corpus: one ordered summary per cluster, each what the cluster alone
+// gives; a cluster that fails is named and the others are still written.
+TEST_F(NamedCommandLineTest, OrdersEveryClusterOfACorpus) {
+  const std::string corpus = std::string(SENTRALIGN_SOURCE_DIR) + "/examples/noticias";
+  RunResult r = run({"--method", "topological", "--corpus", corpus, "--output-dir", "out",
+                     "--segmented", "--jobs", "2", "--json"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  for (const char* name : {"C1_ponte", "C2_festival", "C3_greve"}) {
+    EXPECT_TRUE(fileExists(dir.file("out/" + std::string(name) + ".json"))) << name;
+  }
+
+  const std::string c1 = corpus + "/C1_ponte/";
+  const std::string seg = c1 + "Textos-fonte segmentados/";
+  std::vector<std::string> single = {"--method",
+                                     "5",
+                                     "--segmented",
+                                     "--summary",
+                                     c1 + "Sumarios/C1_sumario_automatico_CSTSumm.txt",
+                                     "--texts",
+                                     seg + "D1_C1_JornalDaManha_12-03-2024_07h10.txt.seg",
+                                     seg + "D2_C1_GazetaDoVale_12-03-2024_09h35.txt.seg",
+                                     seg + "D3_C1_DiarioSerrano_13-03-2024_08h02.txt.seg",
+                                     "--relations",
+                                     c1 + "CST/D1_D2.cst",
+                                     c1 + "CST/D1_D3.cst",
+                                     c1 + "CST/D2_D3.cst",
+                                     "--json"};
+  r = run(single);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(readWholeFile(dir.file("out/C1_ponte.json")), r.out);
+
+  // A corpus of the example news clusters and an empty one.
+  ::mkdir(dir.file("corpus").c_str(), 0755);
+  ::mkdir(dir.file("corpus/C0_vazio").c_str(), 0755);
+  ASSERT_EQ(
+      ::symlink((corpus + "/C1_ponte").c_str(), dir.file("corpus/C1_ponte").c_str()), 0);
+  r = run({"--method", "1", "--corpus", "corpus", "--output-dir", "out2", "--segmented"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("corpus/C0_vazio"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("1 de 2 clusters falharam"), std::string::npos) << r.err;
+  EXPECT_TRUE(fileExists(dir.file("out2/C1_ponte.txt")));
+  EXPECT_FALSE(fileExists(dir.file("out2/C0_vazio.txt")));
 }
 
 }  // namespace

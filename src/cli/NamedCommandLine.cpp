@@ -1,20 +1,27 @@
 #include "cli/NamedCommandLine.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <new>
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "DataDir.h"
 #include "Read.h"
 #include "engine/CycleRemovalProgress.h"
+#include "eval/CorpusLayout.h"
 #include "io/Console.h"
 #include "io/Encoding.h"
 #include "io/Files.h"
@@ -208,9 +215,24 @@ void checkOptions(const NamedOptions& o) {
 }
 
 // The messages of one run, in order, for stderr.
+// Written at once on stderr, or kept to be written later (a cluster of a
+// corpus ordered on another thread keeps its messages).
 class Messages {
  public:
-  void add(const std::string& message) { io::writeError(kProgram, message); }
+  explicit Messages(bool keep = false) : keep_(keep) {}
+
+  void add(const std::string& message) {
+    if (keep_) {
+      kept_.push_back(message);
+    } else {
+      io::writeError(kProgram, message);
+    }
+  }
+  const std::vector<std::string>& kept() const { return kept_; }
+
+ private:
+  bool keep_;
+  std::vector<std::string> kept_;
 };
 
 // Reads `path` ("-": standard input) as sentralign reads files, then brings
@@ -380,7 +402,7 @@ void writeOutput(const std::string& path, const std::string& text) {
 // allowed.
 Ordering orderCluster(const NamedOptions& o, const std::string& summaryName,
                       const ClusterSource& source, const std::string& summaryBytes,
-                      Messages* messages) {
+                      Messages* messages, bool showProgress) {
   const Cluster cluster(source);
   std::vector<std::string> lines;
   io::splitLines(summaryBytes, &lines);
@@ -388,7 +410,7 @@ Ordering orderCluster(const NamedOptions& o, const std::string& summaryName,
   options.matching = Matching::kLenient;
   options.timeLimitSeconds = o.timeLimit;
   // The person at a terminal sees how far a long cycle removal has come.
-  CycleRemovalProgress progress(stderr, ::isatty(STDERR_FILENO) != 0);
+  CycleRemovalProgress progress(stderr, showProgress && ::isatty(STDERR_FILENO) != 0);
   options.progress = [&progress](int step, int removed, std::uint64_t paths) {
     progress.update(step, removed, paths);
   };
@@ -453,10 +475,134 @@ int runCluster(const NamedOptions& o) {
   const ClusterSource source = loadCluster(o, &messages);
   const std::string summaryName = *o.summary == "-" ? "entrada padrao" : *o.summary;
   const std::string summary = readInput(*o.summary, &messages);
-  const Ordering ordering = orderCluster(o, summaryName, source, summary, &messages);
+  const Ordering ordering =
+      orderCluster(o, summaryName, source, summary, &messages, /*showProgress=*/true);
   const Method method = parseMethod(*o.method);
   writeOutput(o.output.value_or("-"),
               o.json ? asJson(ordering, method) : asPlainText(ordering));
+  return kNamedSuccess;
+}
+
+// The start-up files of a corpus run, read once for every cluster.
+struct StartupBytes {
+  std::string stopList;
+  std::string relationTypes;
+};
+
+// What ordering one cluster of a corpus gave.
+struct CorpusCluster {
+  std::string name;
+  bool ok = false;
+  std::vector<std::string> messages;  // in order, the failure last
+};
+
+// Orders the summary of the cluster `dir` and writes it into the output
+// directory, as OUT/NAME.txt (or .json).
+void orderCorpusCluster(const NamedOptions& o, const std::string& dir,
+                        const StartupBytes& startup, CorpusCluster* result) {
+  Messages messages(/*keep=*/true);
+  try {
+    NamePatterns patterns;
+    ClusterFiles files;
+    std::string err;
+    std::vector<std::string> warnings;
+    const bool found =
+        CorpusLayout::findClusterFiles(dir, patterns, &files, &err, &warnings,
+                                       /*humansNeeded=*/false);
+    result->name = found ? files.name : io::baseName(dir);
+    for (const std::string& w : warnings) messages.add(w);
+    if (!found) throw Error(Error::Kind::kFile, err);
+    ClusterSource source;
+    source.segmentation = o.segmented && !files.unsegmentedTexts
+                              ? Segmentation::kLines
+                              : Segmentation::kSentences;
+    source.stopList = startup.stopList;
+    source.relationTypes = startup.relationTypes;
+    for (const ClusterText& text : files.texts) {
+      source.texts.push_back({text.number, readInput(text.path, &messages), text.path});
+    }
+    for (const std::string& path : files.relations) {
+      source.relations.emplace_back(RelationFile{readInput(path, &messages), path});
+    }
+    const std::string summary = readInput(files.summary, &messages);
+    const Ordering ordering = orderCluster(o, files.summary, source, summary, &messages,
+                                           /*showProgress=*/false);
+    const std::string path =
+        io::joinPath(*o.outputDir, result->name + (o.json ? ".json" : ".txt"));
+    writeOutput(
+        path, o.json ? asJson(ordering, parseMethod(*o.method)) : asPlainText(ordering));
+    result->ok = true;
+  } catch (const Error& e) {
+    messages.add(e.what());
+  } catch (const std::bad_alloc&) {
+    messages.add(dir + ": memoria esgotada");
+  }
+  result->messages = messages.kept();
+}
+
+// Orders every cluster of the corpus on o.jobs threads, writing each
+// cluster's messages in corpus order as soon as it and those before it
+// are done, with a progress line on a terminal.
+int runCorpus(const NamedOptions& o) {
+  Messages messages;
+  StartupBytes startup;
+  startup.stopList =
+      readInput(startupFile(o.stopList, "stoplist_portugues.txt"), &messages);
+  startup.relationTypes = readInput(
+      startupFile(o.relationTypes, "FILE_DESCRIPTION_RELATIONS_CST.txt"), &messages);
+  std::vector<std::string> dirs;
+  std::string err;
+  if (CorpusLayout::isCluster(*o.corpus, NamePatterns())) {
+    dirs.push_back(*o.corpus);
+  } else if (!CorpusLayout::listClusters(*o.corpus, &dirs, &err)) {
+    throw Error(Error::Kind::kFile, err);
+  }
+  if (dirs.empty()) throw Error(Error::Kind::kFile, *o.corpus + ": nenhum cluster");
+  if (!io::isDirectory(*o.outputDir) && ::mkdir(o.outputDir->c_str(), 0777) != 0) {
+    throw Error(Error::Kind::kFile, io::describeError(*o.outputDir, errno));
+  }
+
+  std::vector<CorpusCluster> results(dirs.size());
+  std::vector<char> done(dirs.size(), 0);
+  std::mutex mutex;
+  std::condition_variable finished;
+  std::atomic<std::size_t> next{0};
+  auto work = [&]() {
+    for (std::size_t i = next++; i < dirs.size(); i = next++) {
+      orderCorpusCluster(o, dirs[i], startup, &results[i]);
+      std::lock_guard<std::mutex> lock(mutex);
+      done[i] = 1;
+      finished.notify_all();
+    }
+  };
+  std::vector<std::thread> workers;
+  const std::size_t threads = std::min(dirs.size(), static_cast<std::size_t>(o.jobs));
+  // The workers order; the calling thread reports.
+  for (std::size_t t = 0; t < threads; ++t) workers.emplace_back(work);
+
+  const bool terminal = ::isatty(STDERR_FILENO) != 0;
+  int failed = 0;
+  for (std::size_t i = 0; i < dirs.size(); ++i) {
+    {
+      std::unique_lock<std::mutex> lock(mutex);
+      finished.wait(lock, [&] { return done[i] != 0; });
+    }
+    if (terminal) std::fputs("\r\033[K", stderr);
+    for (const std::string& m : results[i].messages) messages.add(m);
+    if (!results[i].ok) ++failed;
+    if (terminal) {
+      std::fprintf(stderr, "%s: %zu/%zu clusters (%s)", kProgram, i + 1, dirs.size(),
+                   io::baseName(dirs[i]).c_str());
+      std::fflush(stderr);
+    }
+  }
+  for (std::thread& worker : workers) worker.join();
+  if (terminal) std::fputs("\r\033[K", stderr);
+  if (failed > 0) {
+    messages.add(std::to_string(failed) + " de " + std::to_string(dirs.size()) +
+                 " clusters falharam; os outros foram ordenados em " + *o.outputDir);
+    return kNamedFailure;
+  }
   return kNamedSuccess;
 }
 
@@ -482,7 +628,8 @@ int runNamedCommandLine(int argc, char** argv) {
     return kNamedUsage;
   }
   try {
-    return options.listSentences ? listSentences(options) : runCluster(options);
+    if (options.listSentences) return listSentences(options);
+    return options.corpus ? runCorpus(options) : runCluster(options);
   } catch (const Error& e) {
     io::writeError(kProgram, e.what());
     return kNamedFailure;

@@ -80,7 +80,7 @@ bool findRelations(const std::string& dir, ClusterFiles* files, std::string* err
 }
 
 bool findSummaries(const std::string& dir, const NamePatterns& patterns,
-                   ClusterFiles* files, std::string* err) {
+                   bool humansNeeded, ClusterFiles* files, std::string* err) {
   std::vector<Entry> entries;
   if (!listEntries(dir, &entries, err)) return false;
   std::vector<std::string> summaries;
@@ -102,7 +102,7 @@ bool findSummaries(const std::string& dir, const NamePatterns& patterns,
     return false;
   }
   files->summary = joinPath(dir, summaries[0]);
-  if (files->humans.empty()) {
+  if (files->humans.empty() && humansNeeded) {
     *err = dir + ": nenhuma ordenacao humana (" + patterns.human + ")";
     return false;
   }
@@ -143,7 +143,8 @@ bool CorpusLayout::listClusters(const std::string& corpus,
 
 bool CorpusLayout::findClusterFiles(const std::string& dir, const NamePatterns& patterns,
                                     ClusterFiles* files, std::string* err,
-                                    std::vector<std::string>* warnings) {
+                                    std::vector<std::string>* warnings,
+                                    bool humansNeeded) {
   *files = ClusterFiles();
   files->dir = dir;
   files->name = sentralign::io::baseName(dir);
@@ -166,5 +167,5 @@ bool CorpusLayout::findClusterFiles(const std::string& dir, const NamePatterns& 
   } else if (!findRelations(relationsDir, files, err)) {
     return false;
   }
-  return findSummaries(summariesDir, patterns, files, err);
+  return findSummaries(summariesDir, patterns, humansNeeded, files, err);
 }

@@ -82,10 +82,12 @@ class CorpusLayout {
   // directories whose names match the texts' pattern, which are named in
   // *warnings. False, with the reason in *err, when a directory cannot be
   // listed, the cluster has no text, no summary or several, no human
-  // ordering, or two texts with one number.
+  // ordering (unless `humansNeeded` is false: ordering a summary needs
+  // none), or two texts with one number.
   static bool findClusterFiles(const std::string& dir, const NamePatterns& patterns,
                                ClusterFiles* files, std::string* err,
-                               std::vector<std::string>* warnings);
+                               std::vector<std::string>* warnings,
+                               bool humansNeeded = true);
 };
 
 #endif  // SENTRALIGN_EVAL_CORPUSLAYOUT_H_
