@@ -16,7 +16,7 @@ targets=("$@")
   targets=(texts stoplist description relations summaries run encoding matcher layout report)
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DSENTRALIGN_FUZZ=ON \
-  -DBUILD_TESTING=OFF -DSENTRALIGN_WERROR=${WERROR:-OFF} > /dev/null
+  -DBUILD_TESTING=OFF -DSENTRALIGN_BENCH=OFF -DSENTRALIGN_WERROR=${WERROR:-OFF} > /dev/null
 cmake --build "$build" -j "${JOBS:-2}" > /dev/null
 
 seed() {  # seed TARGET FILE...

@@ -14,10 +14,14 @@
 #include "Graph.h"
 #include "Library.h"
 #include "Vertex.h"
+#include "engine/SentenceKey.h"
 #include "io/Console.h"
 #include "io/Files.h"
 
 namespace {
+
+using sentralign::engine::SentenceKey;
+using sentralign::engine::sentenceKey;
 
 constexpr int kEnd = -1;  // what ByteCursor::next gives past the last byte
 
@@ -40,6 +44,9 @@ class ByteCursor {
         pos_ > 0 && pos_ <= bytes_.size() && bytes_[pos_ - 1] == '\n';
     return lastWasFeed ? line_ - 1 : line_;
   }
+
+  // How many bytes next() has given.
+  size_t position() const { return pos_; }
 
  private:
   const std::string& bytes_;
@@ -82,9 +89,12 @@ void linkText(const std::vector<Vertex*>& list, size_t first) {
   }
 }
 
-std::uint64_t identityKey(int idText, int posText) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(idText)) << 32) |
-         static_cast<std::uint32_t>(posText);
+// The first vertex of G's vertexList that denotes each sentence.
+std::unordered_map<SentenceKey, Vertex*> verticesByIdentity(const Graph& G) {
+  std::unordered_map<SentenceKey, Vertex*> byIdentity;
+  byIdentity.reserve(G.vertexList.size());
+  for (Vertex* V : G.vertexList) byIdentity.emplace(sentenceKey(*V), V);
+  return byIdentity;
 }
 
 // Reads up to and including the next byte `stop`; false at the end.
@@ -95,38 +105,54 @@ bool skipPast(ByteCursor& in, int stop) {
   return false;
 }
 
-// A text value: a double quote, a skipped byte and a digit, then one more
-// byte unless it is an underscore. Without the quote only the last step
-// runs. False when the end comes first.
-bool readTextValue(ByteCursor& in, std::string* value) {
-  int c = in.next();
-  if (c == kEnd) return false;
-  if (c == '"') {
-    if (in.next() == kEnd) return false;
-    c = in.next();
-    if (c == kEnd) return false;
-    value->push_back(static_cast<char>(c));
-  }
-  c = in.next();
-  if (c == kEnd) return false;
-  if (c != '_') value->push_back(static_cast<char>(c));
-  return true;
+// The last byte of a field of one or two bytes: kept unless it is `stop`,
+// the byte that follows a one-byte field. Returns the byte read, kEnd at
+// the end.
+int readLastFieldByte(ByteCursor& in, int stop, std::string* field) {
+  const int c = in.next();
+  if (c != kEnd && c != stop) field->push_back(static_cast<char>(c));
+  return c;
 }
 
-// A position value: a double quote and a digit, then one more byte unless
-// it is a double quote. Without the quote only the last step runs.
+// A field of one or two bytes followed by `stop`: its first byte, then
+// readLastFieldByte. Returns the second byte read: kEnd when the bytes ran
+// out first, `stop` after a one-byte field, and otherwise the field's second
+// byte (its `stop` is then still to come).
+int readShortField(ByteCursor& in, int stop, std::string* field) {
+  const int c = in.next();
+  if (c == kEnd) return kEnd;
+  field->push_back(static_cast<char>(c));
+  return readLastFieldByte(in, stop, field);
+}
+
+// A text value: a double quote, a skipped byte, then a field of one or two
+// bytes followed by an underscore. Without the quote only the field's last
+// byte is read. False when the end comes first.
+bool readTextValue(ByteCursor& in, std::string* value) {
+  const int c = in.next();
+  if (c == kEnd) return false;
+  if (c != '"') return readLastFieldByte(in, '_', value) != kEnd;
+  if (in.next() == kEnd) return false;
+  return readShortField(in, '_', value) != kEnd;
+}
+
+// A position value: a double quote, then a field of one or two bytes
+// followed by a double quote. Without the quote only the field's last byte
+// is read. False when the end comes first.
 bool readPositionValue(ByteCursor& in, std::string* value) {
-  int c = in.next();
+  const int c = in.next();
   if (c == kEnd) return false;
-  if (c == '"') {
-    c = in.next();
-    if (c == kEnd) return false;
-    value->push_back(static_cast<char>(c));
-  }
-  c = in.next();
-  if (c == kEnd) return false;
-  if (c != '"') value->push_back(static_cast<char>(c));
-  return true;
+  if (c != '"') return readLastFieldByte(in, '"', value) != kEnd;
+  return readShortField(in, '"', value) != kEnd;
+}
+
+// One half of a summary marker after its "<": a skipped byte, then a field
+// of one or two bytes and the byte `stop` after it. A byte missing at the
+// end of the file is absent.
+void readMarkerField(ByteCursor& in, int stop, std::string* field) {
+  in.next();
+  const int c = readShortField(in, stop, field);
+  if (c != kEnd && c != stop) in.next();
 }
 
 // A type value: every byte between two double quotes; empty without them.
@@ -192,6 +218,17 @@ void appendEdge(std::vector<Edge*>& list, Vertex* to, const CST& type) {
   e->setWeight(type.getWeight());
   e->setNumCycles(0);
   list.push_back(e);
+}
+
+// Counts one more relation that names a sentence no text has, keeping the
+// first one's sentences.
+void noteSkipped(int sourceText, int sourcePos, int targetText, int targetPos,
+                 SkippedRelations* skipped) {
+  if (skipped->count++ != 0) return;
+  skipped->sourceText = sourceText;
+  skipped->sourcePos = sourcePos;
+  skipped->targetText = targetText;
+  skipped->targetPos = targetPos;
 }
 
 }  // namespace
@@ -340,11 +377,7 @@ void Read::linkRelation(Vertex* S, Vertex* T, const CST& type) {
 }
 
 SkippedRelations Read::readRelationsCSTFromBytes(Graph* G, const std::string& bytes) {
-  std::unordered_map<std::uint64_t, Vertex*> byIdentity;
-  byIdentity.reserve(G->vertexList.size());
-  for (Vertex* V : G->vertexList) {
-    byIdentity.emplace(identityKey(V->getIdText(), V->getPosText()), V);
-  }
+  const std::unordered_map<SentenceKey, Vertex*> byIdentity = verticesByIdentity(*G);
   std::unordered_map<std::string_view, const CST*> byName;
   for (const CST& type : G->cstList) byName.emplace(type.nameRef(), &type);
 
@@ -362,15 +395,10 @@ SkippedRelations Read::readRelationsCSTFromBytes(Graph* G, const std::string& by
     const int sourcePos = std::atoi(r.sourcePos.c_str());
     const int targetText = std::atoi(r.targetText.c_str());
     const int targetPos = std::atoi(r.targetPos.c_str());
-    const auto source = byIdentity.find(identityKey(sourceText, sourcePos));
-    const auto target = byIdentity.find(identityKey(targetText, targetPos));
+    const auto source = byIdentity.find(sentenceKey(sourceText, sourcePos));
+    const auto target = byIdentity.find(sentenceKey(targetText, targetPos));
     if (source == byIdentity.end() || target == byIdentity.end()) {
-      if (skipped.count++ == 0) {
-        skipped.sourceText = sourceText;
-        skipped.sourcePos = sourcePos;
-        skipped.targetText = targetText;
-        skipped.targetPos = targetPos;
-      }
+      noteSkipped(sourceText, sourcePos, targetText, targetPos, &skipped);
       continue;
     }
     const auto type = byName.find(r.type);
@@ -511,12 +539,7 @@ void Read::readSummFromBytes(const std::string& bytes, Graph* G,
                              std::vector<Vertex*>& summ,
                              std::vector<UnmatchedLine>* unmatched) {
   summ.clear();
-  // The first vertex of vertexList with each (idText, posText).
-  std::unordered_map<std::uint64_t, Vertex*> byIdentity;
-  byIdentity.reserve(G->vertexList.size());
-  for (Vertex* V : G->vertexList) {
-    byIdentity.emplace(identityKey(V->getIdText(), V->getPosText()), V);
-  }
+  const std::unordered_map<SentenceKey, Vertex*> byIdentity = verticesByIdentity(*G);
 
   ByteCursor in(bytes);
   for (;;) {
@@ -525,36 +548,17 @@ void Read::readSummFromBytes(const std::string& bytes, Graph* G,
     if (c == kEnd) return;
     const int lineNumber = in.lineOfLast();
 
-    // "<", a skipped byte, the position in one or two bytes ending at "_",
-    // a skipped byte, the text number in one or two bytes ending at ":". A
-    // missing byte at the end of the file is absent.
-    std::string marker = "<";
-    auto take = [&]() {
-      const int b = in.next();
-      if (b != kEnd) marker.push_back(static_cast<char>(b));
-      return b;
-    };
+    // "<", a skipped byte, the position ending at "_", a skipped byte, the
+    // text number ending at ":".
+    const std::size_t markerStart = in.position() - 1;
     std::string position;
     std::string text;
-    take();
-    int b = take();
-    if (b != kEnd) position.push_back(static_cast<char>(b));
-    b = take();
-    if (b != kEnd && b != '_') {
-      position.push_back(static_cast<char>(b));
-      take();
-    }
-    take();
-    b = take();
-    if (b != kEnd) text.push_back(static_cast<char>(b));
-    b = take();
-    if (b != kEnd && b != ':') {
-      text.push_back(static_cast<char>(b));
-      take();
-    }
+    readMarkerField(in, '_', &position);
+    readMarkerField(in, ':', &text);
+    const std::string marker = bytes.substr(markerStart, in.position() - markerStart);
 
     const auto found = byIdentity.find(
-        identityKey(std::atoi(text.c_str()), std::atoi(position.c_str())));
+        sentenceKey(std::atoi(text.c_str()), std::atoi(position.c_str())));
     if (found != byIdentity.end()) {
       summ.push_back(found->second);
     } else if (unmatched != nullptr) {

@@ -16,17 +16,21 @@
 #include "Edge.h"
 #include "Graph.h"
 #include "Vertex.h"
+#include "engine/IntIndex.h"
+#include "engine/SentenceKey.h"
 #include "engine/SentenceWords.h"
 #include "engine/TopicIndex.h"
 
 namespace {
 
+using sentralign::engine::idx;
+using sentralign::engine::SentenceKey;
+using sentralign::engine::sentenceKey;
+
 using Topic = std::vector<Vertex*>;
 
 constexpr float kTopicalWeight = 2.0f;
 constexpr char kTopicalRelation[] = "Relacao-Topical";
-
-size_t idx(int i) { return static_cast<size_t>(i); }
 
 int addWords(SentenceWords* words, const Vertex* V) {
   return words->add(V->getCharSentence(), V->getSizeCharSentence());
@@ -47,29 +51,25 @@ std::vector<size_t> lightestFirst(const std::vector<Topic>& topics) {
 }
 
 // An out-edge as createTopicalRelation looks for it: its source vertex and
-// the identity of its target.
+// the sentence its target denotes.
 struct EdgeKey {
   const Vertex* source;
-  int idText;
-  int posText;
+  SentenceKey target;
   bool operator==(const EdgeKey& o) const {
-    return source == o.source && idText == o.idText && posText == o.posText;
+    return source == o.source && target == o.target;
   }
 };
 
 struct EdgeKeyHash {
   size_t operator()(const EdgeKey& k) const {
     const size_t h = std::hash<const Vertex*>()(k.source);
-    const std::uint64_t identity =
-        static_cast<std::uint64_t>(static_cast<std::uint32_t>(k.idText)) << 32 |
-        static_cast<std::uint32_t>(k.posText);
-    return h ^ (std::hash<std::uint64_t>()(identity) + 0x9e3779b97f4a7c15ULL + (h << 6) +
+    return h ^ (std::hash<SentenceKey>()(k.target) + 0x9e3779b97f4a7c15ULL + (h << 6) +
                 (h >> 2));
   }
 };
 
 EdgeKey keyOf(const Vertex* source, const Vertex* target) {
-  return {source, target->getIdText(), target->getPosText()};
+  return {source, sentenceKey(*target)};
 }
 
 }  // namespace

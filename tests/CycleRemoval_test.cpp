@@ -58,10 +58,6 @@ std::string readFile(const std::string& relative) {
   return readWholeFile(std::string(SENTRALIGN_SOURCE_DIR) + "/" + relative);
 }
 
-Vertex* at(const Graph& G, int idText, int posText) {
-  return findTestVertex(G, idText, posText);
-}
-
 }  // namespace
 
 TEST(CycleRemovalTest, MatchesTheLiteralRemovalOnRandomGraphs) {
@@ -106,7 +102,6 @@ TEST(CycleRemovalTest, MatchesTheLiteralRemovalOnGeneratedClusters) {
 }
 
 TEST(CycleRemovalTest, MatchesTheLiteralRemovalOnTheExampleCluster) {
-  const std::string dir = std::string(SENTRALIGN_SOURCE_DIR) + "/examples/cluster/";
   Builder build = [&](Graph* G) {
     ASSERT_TRUE(G->createStopList(std::string(SENTRALIGN_SOURCE_DIR) +
                                   "/data/stoplist_portugues.txt"));
@@ -114,11 +109,8 @@ TEST(CycleRemovalTest, MatchesTheLiteralRemovalOnTheExampleCluster) {
         G,
         std::string(SENTRALIGN_SOURCE_DIR) + "/data/FILE_DESCRIPTION_RELATIONS_CST.txt"));
     Read reader;
-    ASSERT_TRUE(reader.readSentencesFromFiles(
-        G, {dir + "D1_C1_JornalDaManha.txt", dir + "D2_C1_GazetaDoVale.txt",
-            dir + "D3_C1_DiarioSerrano.txt"}));
-    ASSERT_TRUE(reader.readRelationsCSTFromFiles(
-        G, {dir + "D1_D2.cst", dir + "D1_D3.cst", dir + "D2_D3.cst"}));
+    ASSERT_TRUE(reader.readSentencesFromFiles(G, exampleTexts()));
+    ASSERT_TRUE(reader.readRelationsCSTFromFiles(G, exampleRelations()));
   };
   Graph G;
   build(&G);

@@ -14,12 +14,9 @@
 
 namespace {
 
-const std::string kExample = std::string(SENTRALIGN_SOURCE_DIR) + "/examples/cluster/";
-const std::vector<std::string> kTexts = {kExample + "D1_C1_JornalDaManha.txt",
-                                         kExample + "D2_C1_GazetaDoVale.txt",
-                                         kExample + "D3_C1_DiarioSerrano.txt"};
-const std::vector<std::string> kRelations = {
-    kExample + "D1_D2.cst", kExample + "D1_D3.cst", kExample + "D2_D3.cst"};
+const std::string kExample = exampleCluster();
+const std::vector<std::string> kTexts = exampleTexts();
+const std::vector<std::string> kRelations = exampleRelations();
 
 std::vector<std::string> join(std::vector<std::string> a,
                               const std::vector<std::string>& b) {

@@ -15,8 +15,7 @@ std::string sentences(const Graph& G) {
   std::string s;
   for (const Vertex* V : G.vertexList) {
     if (!s.empty()) s += ' ';
-    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) + "[" +
-         V->getStringSentence() + "]";
+    s += id(V) + "[" + V->getStringSentence() + "]";
   }
   return s;
 }

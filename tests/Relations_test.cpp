@@ -30,10 +30,6 @@ void fillCluster(Graph* G) {
       G, "Elaboration 1.5 t\nFollow-up 0.5 f\nOverlap 1 x\nTwice 1 t\nTwice 9 f\n");
 }
 
-std::string name(const Vertex* V) {
-  return std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText());
-}
-
 // Reads `file` into G and renders its CST edges (Text-Sequence edges left
 // out) as "out-edges | in-edges".
 std::string relations(Graph* G, const std::string& file,
@@ -44,11 +40,11 @@ std::string relations(Graph* G, const std::string& file,
   for (const Vertex* V : G->vertexList) {
     for (const Edge* e : V->edgeOutList) {
       if (e->getRelationName() == "Text-Sequence") continue;
-      out += (out.empty() ? "" : " ") + name(V) + ">" + name(e->getVertex()) + ":" +
+      out += (out.empty() ? "" : " ") + id(V) + ">" + id(e->getVertex()) + ":" +
              e->getRelationName();
     }
     for (const Edge* e : V->edgeInList) {
-      in += (in.empty() ? "" : " ") + name(V) + "<" + name(e->getVertex()) + ":" +
+      in += (in.empty() ? "" : " ") + id(V) + "<" + id(e->getVertex()) + ":" +
             e->getRelationName();
     }
   }

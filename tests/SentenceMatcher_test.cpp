@@ -16,12 +16,6 @@ const char* ruleName(MatchRule rule) {
   return names[static_cast<int>(rule)];
 }
 
-std::string id(const Vertex* V) {
-  return V == nullptr
-             ? "-"
-             : std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText());
-}
-
 // "2[normalizada:Casa.] 4[sem:x]": every note, by line and kind; a note of
 // the new rules names the sentence and what the rule saw, an unmatched line
 // its nearest sentence ("~2.1 4/5/13": 4 words shared, 5 in the line, 13 in

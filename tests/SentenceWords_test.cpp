@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TopicalOrdering.h"
+#include "test_util.h"
 
 namespace {
 
@@ -25,22 +26,6 @@ class Arrays {
   std::vector<std::vector<std::string>> store_;
   std::vector<std::vector<char*>> pointers_;
 };
-
-std::vector<std::string> repeated(const std::string& word, int n) {
-  return std::vector<std::string>(static_cast<size_t>(n), word);
-}
-
-std::vector<std::string> concat(std::vector<std::string> a,
-                                const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-std::vector<std::string> numbered(const std::string& stem, int n) {
-  std::vector<std::string> words;
-  for (int i = 0; i < n; ++i) words.push_back(stem + std::to_string(i));
-  return words;
-}
 
 }  // namespace
 

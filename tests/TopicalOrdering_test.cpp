@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Edge.h"
@@ -49,22 +50,6 @@ class Words {
   std::vector<std::string> store_;
   std::vector<char*> pointers_;
 };
-
-std::vector<std::string> repeated(const std::string& word, int n) {
-  return std::vector<std::string>(static_cast<size_t>(n), word);
-}
-
-std::vector<std::string> numbered(const std::string& stem, int n) {
-  std::vector<std::string> words;
-  for (int i = 0; i < n; ++i) words.push_back(stem + std::to_string(i));
-  return words;
-}
-
-std::vector<std::string> concat(std::vector<std::string> a,
-                                const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
 
 // "w0 w1 ... w(n-1)" from word `from` on.
 std::string run(int from, int n) {
@@ -225,18 +210,28 @@ namespace {
 
 // How a generated cluster looks.
 struct ClusterShape {
-  const char* name;
-  int maxSentences;
-  int vocabulary;
+  const char* name = "";
+  int maxSentences = 1;
+  int vocabulary = 1;
   std::vector<int> lengths;  // words a sentence: one of these, or...
-  int minWords, maxWords;    // ... from minWords to maxWords
-  bool zipf;                 // rank r drawn with weight 1/(r+1), else uniform
-  double repeatWord;         // chance that a word repeats the one before
-  double stopOnly;           // chance of a sentence of stop words only
-  double restate;            // chance of an earlier sentence with words changed
-  int bigCount;              // > 0: a few sentences repeat a word this often
-  bool extras;               // repeated vertices, CST edges, summary repeats
+  int minWords = 0;          // ... from minWords
+  int maxWords = 0;          // to maxWords
+  bool zipf = false;         // rank r drawn with weight 1/(r+1), else uniform
+  double repeatWord = 0.0;   // chance that a word repeats the one before
+  double stopOnly = 0.0;     // chance of a sentence of stop words only
+  double restate = 0.0;      // chance of an earlier sentence with words changed
+  int bigCount = 0;          // > 0: a few sentences repeat a word this often
+  bool extras = false;       // repeated vertices, CST edges, summary repeats
 };
+
+// The shape `name`: the defaults above, then the fields that `set` gives,
+// so that a table of shapes names every value it sets.
+ClusterShape makeShape(const char* name, void (*set)(ClusterShape*)) {
+  ClusterShape s;
+  s.name = name;
+  set(&s);
+  return s;
+}
 
 // Texts, summary and extra edges of one cluster, to build two equal graphs.
 struct GeneratedCluster {
@@ -346,13 +341,12 @@ std::string methodFourState(const Graph& G) {
   out << "topics: " << topics(G) << "\nlist: " << ids(G.topicalOrderingList)
       << "\nsumm: " << ids(G.topicalOrderedSumm) << "\n";
   for (const Vertex* V : G.vertexList) {
-    out << V->getIdText() << "." << V->getPosText() << " topic " << V->getNumTopic()
-        << " pos " << V->getPosTopic() << " weight " << hex(V->getWeightTopic())
-        << " summ " << V->getPosTopicalOrderedSumm() << " out";
+    out << id(V) << " topic " << V->getNumTopic() << " pos " << V->getPosTopic()
+        << " weight " << hex(V->getWeightTopic()) << " summ "
+        << V->getPosTopicalOrderedSumm() << " out";
     for (const Edge* e : V->edgeOutList) {
-      out << " " << e->getVertex()->getIdText() << "." << e->getVertex()->getPosText()
-          << ":" << e->getRelationName() << ":" << hex(e->getWeight()) << ":"
-          << e->getNumCycles();
+      out << " " << id(e->getVertex()) << ":" << e->getRelationName() << ":"
+          << hex(e->getWeight()) << ":" << e->getNumCycles();
     }
     out << " in " << V->edgeInList.size() << "\n";
   }
@@ -396,24 +390,79 @@ std::string compareWithLiteral(const GeneratedCluster& c, bool wholeMethod) {
 // input, bit for bit.
 TEST(TopicalOrderingTest, MatchesTheLiteralComputationOnGeneratedClusters) {
   const ClusterShape shapes[] = {
-      {"zipf vocabulary", 120, 300, {}, 3, 15, true, 0.05, 0.03, 0.3, 0, true},
-      {"tiny vocabulary, many ties", 80, 6, {}, 1, 6, false, 0.2, 0.1, 0.2, 0, true},
-      {"cosines k / sqrt(ab) near 0.3",
-       80,
-       30,
-       {4, 10, 25},
-       0,
-       0,
-       false,
-       0.0,
-       0.0,
-       0.4,
-       0,
-       false},
-      {"repeated words", 80, 20, {}, 1, 12, true, 0.5, 0.05, 0.2, 0, true},
-      {"stop words and empty arrays", 60, 40, {}, 0, 4, false, 0.1, 0.4, 0.1, 0, true},
-      {"counts beyond 2^24 squared", 40, 15, {}, 1, 8, false, 0.2, 0.0, 0.3, 4200, false},
-      {"long sentences", 60, 500, {}, 30, 80, true, 0.1, 0.0, 0.5, 0, false},
+      makeShape("zipf vocabulary",
+                [](ClusterShape* s) {
+                  s->maxSentences = 120;
+                  s->vocabulary = 300;
+                  s->minWords = 3;
+                  s->maxWords = 15;
+                  s->zipf = true;
+                  s->repeatWord = 0.05;
+                  s->stopOnly = 0.03;
+                  s->restate = 0.3;
+                  s->extras = true;
+                }),
+      makeShape("tiny vocabulary, many ties",
+                [](ClusterShape* s) {
+                  s->maxSentences = 80;
+                  s->vocabulary = 6;
+                  s->minWords = 1;
+                  s->maxWords = 6;
+                  s->repeatWord = 0.2;
+                  s->stopOnly = 0.1;
+                  s->restate = 0.2;
+                  s->extras = true;
+                }),
+      makeShape("cosines k / sqrt(ab) near 0.3",
+                [](ClusterShape* s) {
+                  s->maxSentences = 80;
+                  s->vocabulary = 30;
+                  s->lengths = {4, 10, 25};
+                  s->restate = 0.4;
+                }),
+      makeShape("repeated words",
+                [](ClusterShape* s) {
+                  s->maxSentences = 80;
+                  s->vocabulary = 20;
+                  s->minWords = 1;
+                  s->maxWords = 12;
+                  s->zipf = true;
+                  s->repeatWord = 0.5;
+                  s->stopOnly = 0.05;
+                  s->restate = 0.2;
+                  s->extras = true;
+                }),
+      makeShape("stop words and empty arrays",
+                [](ClusterShape* s) {
+                  s->maxSentences = 60;
+                  s->vocabulary = 40;
+                  s->minWords = 0;
+                  s->maxWords = 4;
+                  s->repeatWord = 0.1;
+                  s->stopOnly = 0.4;
+                  s->restate = 0.1;
+                  s->extras = true;
+                }),
+      makeShape("counts beyond 2^24 squared",
+                [](ClusterShape* s) {
+                  s->maxSentences = 40;
+                  s->vocabulary = 15;
+                  s->minWords = 1;
+                  s->maxWords = 8;
+                  s->repeatWord = 0.2;
+                  s->restate = 0.3;
+                  s->bigCount = 4200;
+                }),
+      makeShape("long sentences",
+                [](ClusterShape* s) {
+                  s->maxSentences = 60;
+                  s->vocabulary = 500;
+                  s->minWords = 30;
+                  s->maxWords = 80;
+                  s->zipf = true;
+                  s->repeatWord = 0.1;
+                  s->restate = 0.5;
+                }),
   };
   for (const ClusterShape& shape : shapes) {
     for (unsigned seed = 1; seed <= 25; ++seed) {
@@ -427,8 +476,28 @@ TEST(TopicalOrderingTest, MatchesTheLiteralComputationOnGeneratedClusters) {
 // over all topics.
 TEST(TopicalOrderingTest, MatchesTheLiteralComputationOnLargerClusters) {
   const ClusterShape shapes[] = {
-      {"zipf vocabulary", 600, 400, {}, 3, 15, true, 0.05, 0.02, 0.3, 0, false},
-      {"small vocabulary", 600, 40, {}, 2, 8, true, 0.1, 0.02, 0.2, 0, false},
+      makeShape("zipf vocabulary",
+                [](ClusterShape* s) {
+                  s->maxSentences = 600;
+                  s->vocabulary = 400;
+                  s->minWords = 3;
+                  s->maxWords = 15;
+                  s->zipf = true;
+                  s->repeatWord = 0.05;
+                  s->stopOnly = 0.02;
+                  s->restate = 0.3;
+                }),
+      makeShape("small vocabulary",
+                [](ClusterShape* s) {
+                  s->maxSentences = 600;
+                  s->vocabulary = 40;
+                  s->minWords = 2;
+                  s->maxWords = 8;
+                  s->zipf = true;
+                  s->repeatWord = 0.1;
+                  s->stopOnly = 0.02;
+                  s->restate = 0.2;
+                }),
   };
   for (const ClusterShape& shape : shapes) {
     for (unsigned seed = 1; seed <= 3; ++seed) {
@@ -465,8 +534,7 @@ std::string orderedWithWeights(const Graph& G) {
   for (size_t i = 0; i < G.topicalOrderingList.size(); ++i) {
     const Vertex* V = G.topicalOrderingList[i];
     if (!s.empty()) s += ' ';
-    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) + "=" +
-         std::to_string(static_cast<int>(V->getWeightTopic()));
+    s += id(V) + "=" + std::to_string(static_cast<int>(V->getWeightTopic()));
     EXPECT_EQ(V->getPosTopic(), static_cast<int>(i)) << s;
   }
   for (size_t t = 0; t < G.topics.size(); ++t) {

@@ -22,8 +22,7 @@ std::string finishing(const Graph& G) {
   std::string s;
   for (const Vertex* V : G.vertexList) {
     if (!s.empty()) s += ' ';
-    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) + "=" +
-         std::to_string(V->getPosTopologicalList());
+    s += id(V) + "=" + std::to_string(V->getPosTopologicalList());
   }
   return s;
 }
@@ -31,14 +30,12 @@ std::string finishing(const Graph& G) {
 // "1.1>1.2 w2 c0; ...": every out-edge with its weight and count.
 std::string weights(const Graph& G) {
   std::string s;
-  char line[64];
+  char weight[32];
   for (const Vertex* V : G.vertexList) {
     for (const Edge* e : V->edgeOutList) {
-      std::snprintf(line, sizeof line, "%s%d.%d>%d.%d w%g c%d", s.empty() ? "" : "; ",
-                    V->getIdText(), V->getPosText(), e->getVertex()->getIdText(),
-                    e->getVertex()->getPosText(), static_cast<double>(e->getWeight()),
-                    e->getNumCycles());
-      s += line;
+      std::snprintf(weight, sizeof weight, "%g", static_cast<double>(e->getWeight()));
+      s += std::string(s.empty() ? "" : "; ") + id(V) + ">" + id(e->getVertex()) + " w" +
+           weight + " c" + std::to_string(e->getNumCycles());
     }
   }
   return s;
@@ -65,10 +62,6 @@ void detectionPass(Graph* G) {
        V = ordering.getVertexStartDFS(G)) {
     TopologicalOrdering::detectCycles(G, {}, V);
   }
-}
-
-Vertex* at(const Graph& G, int idText, int posText) {
-  return findTestVertex(G, idText, posText);
 }
 
 }  // namespace
@@ -371,10 +364,8 @@ TEST(CycleRemovalTest, AHandlerHearsOfRemovedEdgesInPlaceOfThePrint) {
       &heard, nullptr, [&](const Vertex& source, const Edge& edge) {
         removed += "V(" + std::to_string(source.getIdText()) + "," +
                    std::to_string(source.getPosText()) +
-                   "):" + source.getStringSentence() + " to " +
-                   std::to_string(edge.getVertex()->getIdText()) + "." +
-                   std::to_string(edge.getVertex()->getPosText()) + " " +
-                   edge.getRelationName() + "\n";
+                   "):" + source.getStringSentence() + " to " + id(edge.getVertex()) +
+                   " " + edge.getRelationName() + "\n";
       });
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(lines, "V(2,1):S2.1\nV(2,2):S2.2\n");

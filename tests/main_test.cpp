@@ -235,7 +235,7 @@ TEST_F(CliTest, StartupFileMistakesAreWarned) {
 TEST_F(CliTest, SoundExampleRunsSilently) {
   ::unlink(dir.file("stoplist_portugues.txt").c_str());
   ::unlink(dir.file("FILE_DESCRIPTION_RELATIONS_CST.txt").c_str());
-  const std::string example = std::string(SENTRALIGN_SOURCE_DIR) + "/examples/cluster/";
+  const std::string example = exampleCluster();
   for (const char* method : {"1", "2", "3", "4", "5", "6"}) {
     const RunResult r =
         run({method, example + "resumo.txt", "o.txt", "3",

@@ -85,13 +85,11 @@ std::string cycleSnapshot(const Graph& G) {
   std::string s;
   char weight[32];
   for (const Vertex* V : G.vertexList) {
-    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) +
-         V->getState() + "[";
+    s += id(V) + V->getState() + "[";
     for (const Edge* e : V->edgeOutList) {
       std::snprintf(weight, sizeof weight, "%a", static_cast<double>(e->getWeight()));
-      s += " " + std::to_string(e->getVertex()->getIdText()) + "." +
-           std::to_string(e->getVertex()->getPosText()) + "/" + e->getRelationName() +
-           "/" + weight + "/" + std::to_string(e->getNumCycles());
+      s += " " + id(e->getVertex()) + "/" + e->getRelationName() + "/" + weight + "/" +
+           std::to_string(e->getNumCycles());
     }
     s += " ] ";
   }

@@ -89,11 +89,16 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
   return result;
 }
 
+std::string id(const Vertex* V) {
+  if (V == nullptr) return "-";
+  return std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText());
+}
+
 std::string ids(const std::vector<Vertex*>& list) {
   std::string s;
   for (const Vertex* V : list) {
     if (!s.empty()) s += ' ';
-    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText());
+    s += id(V);
   }
   return s;
 }
@@ -106,14 +111,12 @@ std::string edgeLists(const Graph& G, bool out) {
     const std::vector<Edge*>& list = out ? V->edgeOutList : V->edgeInList;
     if (list.empty()) continue;
     if (!s.empty()) s += "; ";
-    s += std::to_string(V->getIdText()) + "." + std::to_string(V->getPosText()) +
-         (out ? ">" : "<");
+    s += id(V) + (out ? ">" : "<");
     bool first = true;
     for (const Edge* e : list) {
       if (!first) s += ',';
       first = false;
-      s += std::to_string(e->getVertex()->getIdText()) + "." +
-           std::to_string(e->getVertex()->getPosText()) + ":" + e->getRelationName();
+      s += id(e->getVertex()) + ":" + e->getRelationName();
     }
   }
   return s;
@@ -123,6 +126,37 @@ std::string edgeLists(const Graph& G, bool out) {
 
 std::string outEdges(const Graph& G) { return edgeLists(G, true); }
 std::string inEdges(const Graph& G) { return edgeLists(G, false); }
+
+std::vector<std::string> repeated(const std::string& word, int n) {
+  return std::vector<std::string>(static_cast<size_t>(n), word);
+}
+
+std::vector<std::string> numbered(const std::string& stem, int n) {
+  std::vector<std::string> words;
+  for (int i = 0; i < n; ++i) words.push_back(stem + std::to_string(i));
+  return words;
+}
+
+std::vector<std::string> concat(std::vector<std::string> a,
+                                const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+std::string exampleCluster() {
+  return std::string(SENTRALIGN_SOURCE_DIR) + "/examples/cluster/";
+}
+
+std::vector<std::string> exampleTexts() {
+  const std::string dir = exampleCluster();
+  return {dir + "D1_C1_JornalDaManha.txt", dir + "D2_C1_GazetaDoVale.txt",
+          dir + "D3_C1_DiarioSerrano.txt"};
+}
+
+std::vector<std::string> exampleRelations() {
+  const std::string dir = exampleCluster();
+  return {dir + "D1_D2.cst", dir + "D1_D3.cst", dir + "D2_D3.cst"};
+}
 
 Vertex* addTestVertex(Graph* G, int idText, int posText, int words,
                       const std::string& sentence) {
@@ -157,7 +191,7 @@ void addTestTexts(Graph* G, const std::vector<int>& lengths) {
   }
 }
 
-Vertex* findTestVertex(const Graph& G, int idText, int posText) {
+Vertex* at(const Graph& G, int idText, int posText) {
   for (Vertex* V : G.vertexList) {
     if (V->getIdText() == idText && V->getPosText() == posText) return V;
   }

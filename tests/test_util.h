@@ -1,5 +1,6 @@
-// Helpers shared by the tests: a scratch directory, files, running the
-// built tools, and one-line renderings of lists and graphs.
+// Helpers shared by the tests and the benchmarks: a scratch directory,
+// files, running the built tools, one-line renderings of vertices, lists
+// and graphs, word lists, and small graphs built by hand.
 
 #ifndef SENTRALIGN_TEST_UTIL_H_
 #define SENTRALIGN_TEST_UTIL_H_
@@ -48,13 +49,27 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
 // The stdout of a sentralign run up to the argument walk.
 extern const char kBanner[];
 
-// "1.2 2.1": the identity (idText.posText) of each vertex of the list.
+// "1.2": the identity (idText.posText) of a vertex; "-" for none.
+std::string id(const Vertex* V);
+// "1.2 2.1": the identity of each vertex of the list.
 std::string ids(const std::vector<Vertex*>& list);
 // "1.1>1.2:Text-Sequence,2.1:Elaboration; 1.2>..." every out-edge of every
 // vertex of G, in vertexList order; vertices without out-edges are left out.
 std::string outEdges(const Graph& G);
 // The same for in-edges: "2.5<1.2:Elaboration".
 std::string inEdges(const Graph& G);
+
+// Word lists: `word` n times; "stem0" to "stem(n-1)"; a followed by b.
+std::vector<std::string> repeated(const std::string& word, int n);
+std::vector<std::string> numbered(const std::string& stem, int n);
+std::vector<std::string> concat(std::vector<std::string> a,
+                                const std::vector<std::string>& b);
+
+// The example cluster of the source tree: its directory (ending with "/"),
+// its texts in the order of their numbers, and its relation files.
+std::string exampleCluster();
+std::vector<std::string> exampleTexts();
+std::vector<std::string> exampleRelations();
 
 // A vertex owned by G with the given identity, word count and sentence.
 Vertex* addTestVertex(Graph* G, int idText, int posText, int words = 1,
@@ -68,8 +83,9 @@ void linkTestVertices(Vertex* from, Vertex* to, const std::string& name, float w
 // and chained to the next by a "Text-Sequence" edge of weight 2.
 void addTestTexts(Graph* G, const std::vector<int>& lengths);
 
-// The vertex of G with that identity; null when there is none.
-Vertex* findTestVertex(const Graph& G, int idText, int posText);
+// The first vertex of G's vertexList with that identity; null when there
+// is none.
+Vertex* at(const Graph& G, int idText, int posText);
 
 // Makes dir a corpus of the three example news clusters (symbolic links to
 // examples/noticias), a cluster C0_vazio without a summary, and a plain

@@ -14,6 +14,7 @@
 #include "api/ClusterGraph.h"
 #include "api/ShippedData.h"
 #include "engine/CycleRemovalProgress.h"
+#include "engine/SentenceKey.h"
 #include "engine/TimeLimit.h"
 #include "eval/SentenceMatcher.h"
 #include "io/Files.h"
@@ -66,15 +67,15 @@ void checkTexts(const std::vector<Text>& texts) {
 // Checks that every Relation names two sentences and a known type, on the
 // graph built from the cluster.
 void checkRelations(const ClusterSource& source, const Graph& G) {
-  std::set<std::pair<int, int>> sentences;
-  for (const Vertex* V : G.vertexList) sentences.emplace(V->getIdText(), V->getPosText());
+  std::set<engine::SentenceKey> sentences;
+  for (const Vertex* V : G.vertexList) sentences.insert(engine::sentenceKey(*V));
   std::set<std::string> types;
   for (const CST& type : G.cstList) types.insert(type.nameRef());
   for (const auto& item : source.relations) {
     const Relation* r = std::get_if<Relation>(&item);
     if (r == nullptr) continue;
     for (const SentenceId& end : {r->source, r->target}) {
-      if (sentences.count({end.text, end.place}) == 0) {
+      if (sentences.count(engine::sentenceKey(end.text, end.place)) == 0) {
         throw Error(Error::Kind::kInvalidInput, "relacao de " + identity(r->source) +
                                                     " para " + identity(r->target) +
                                                     ": nao ha sentenca " + identity(end));

@@ -1,6 +1,5 @@
 #include "api/ClusterGraph.h"
 
-#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <unordered_map>
@@ -9,6 +8,7 @@
 #include "Graph.h"
 #include "Read.h"
 #include "Vertex.h"
+#include "engine/SentenceKey.h"
 
 namespace sentralign {
 
@@ -18,19 +18,15 @@ namespace {
 class SentenceIndex {
  public:
   explicit SentenceIndex(const Graph& G) {
-    for (Vertex* V : G.vertexList) byId_.emplace(key(V->getIdText(), V->getPosText()), V);
+    for (Vertex* V : G.vertexList) byId_.emplace(engine::sentenceKey(*V), V);
   }
   Vertex* find(const SentenceId& id) const {
-    const auto found = byId_.find(key(id.text, id.place));
+    const auto found = byId_.find(engine::sentenceKey(id.text, id.place));
     return found == byId_.end() ? nullptr : found->second;
   }
 
  private:
-  static std::uint64_t key(int text, int place) {
-    return std::uint64_t{static_cast<std::uint32_t>(text)} << 32 |
-           static_cast<std::uint32_t>(place);
-  }
-  std::unordered_map<std::uint64_t, Vertex*> byId_;
+  std::unordered_map<engine::SentenceKey, Vertex*> byId_;
 };
 
 // Links the relation `r` into G when both its sentences and its type are

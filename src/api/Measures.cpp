@@ -2,10 +2,10 @@
 
 #include <map>
 #include <memory>
-#include <utility>
 
 #include "Graph.h"
 #include "Vertex.h"
+#include "engine/SentenceKey.h"
 #include "eval/Agreement.h"
 
 namespace sentralign {
@@ -25,11 +25,12 @@ AgreementScores scoreOf(const std::vector<SentenceId>& ordered,
                   std::to_string(human.size()));
   }
   std::vector<std::unique_ptr<Vertex>> vertices;
-  std::map<std::pair<int, int>, Vertex*> byId;
+  std::map<engine::SentenceKey, Vertex*> byId;
   Graph G;
   for (const SentenceId& id : human) {
     vertices.push_back(std::make_unique<Vertex>(id.text, id.place));
-    if (!byId.emplace(std::make_pair(id.text, id.place), vertices.back().get()).second) {
+    if (!byId.emplace(engine::sentenceKey(id.text, id.place), vertices.back().get())
+             .second) {
       throw invalid(std::to_string(id.text) + "." + std::to_string(id.place) +
                     " repetida");
     }
@@ -39,13 +40,14 @@ AgreementScores scoreOf(const std::vector<SentenceId>& ordered,
     G.humanOrderedSumm[i]->setPosHumanOrderedSumm(static_cast<int>(i));
   }
   std::vector<Vertex*> list;
-  std::map<std::pair<int, int>, bool> seen;
+  std::map<engine::SentenceKey, bool> seen;
   for (const SentenceId& id : ordered) {
-    const auto found = byId.find({id.text, id.place});
+    const engine::SentenceKey key = engine::sentenceKey(id.text, id.place);
+    const auto found = byId.find(key);
     const std::string name = std::to_string(id.text) + "." + std::to_string(id.place);
     if (found == byId.end()) throw invalid(name + " falta na ordenacao humana");
-    if (seen[{id.text, id.place}]) throw invalid(name + " repetida");
-    seen[{id.text, id.place}] = true;
+    if (seen[key]) throw invalid(name + " repetida");
+    seen[key] = true;
     list.push_back(found->second);
   }
   return Agreement::score(G, list);

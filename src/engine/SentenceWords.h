@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/IntIndex.h"
+
 // The content words of sentences 0, 1, 2, ... in the order they were added.
 // Each sentence keeps its distinct words in the order of their first
 // occurrence, with their counts, and the single-precision magnitude of its
@@ -53,7 +55,7 @@ class SentenceWords {
   double cosineWithMarked(int b);
 
  private:
-  static size_t idx(int i) { return static_cast<size_t>(i); }
+  static size_t idx(int i) { return sentralign::engine::idx(i); }
   // The magnitude of b as a vocabulary that starts with the words of the
   // marked sentence sums it.
   float pairMagnitude(int b);

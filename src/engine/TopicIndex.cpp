@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/IntIndex.h"
 #include "engine/SentenceWords.h"
 
 // Why the estimate decides exactly. For sentence V and topic T let m be the
@@ -66,7 +67,7 @@ constexpr double kNormInflation = 1.0 + 1e-6;
 constexpr std::size_t kScanShare = 4;
 constexpr std::uint64_t kFreeKey = ~std::uint64_t{0};
 
-size_t idx(int i) { return static_cast<size_t>(i); }
+using sentralign::engine::idx;
 
 // The topic's share of the bound on the log of exact mean / estimate.
 double topicError(double size, float slack) {

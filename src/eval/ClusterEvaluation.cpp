@@ -12,6 +12,7 @@
 #include "Methods.h"
 #include "Read.h"
 #include "Vertex.h"
+#include "engine/SentenceKey.h"
 #include "eval/CorpusLayout.h"
 #include "eval/DotWriter.h"
 #include "eval/SentenceMatcher.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr char kConverted[] = "nao e UTF-8; lido como Latin-1 e convertido para UTF-8";
 
 // A sentence by its identity: text number and position.
-using SentenceId = std::pair<int, int>;
+using SentenceId = sentralign::engine::SentenceKey;
 
 // A file of the cluster, read and brought to UTF-8.
 struct InputFile {
@@ -111,8 +112,7 @@ void buildGraph(const ClusterInput& input, const StartupData& startup, bool segm
 class VertexIndex {
  public:
   explicit VertexIndex(const Graph& G) {
-    for (Vertex* V : G.vertexList)
-      byId_.emplace(SentenceId(V->getIdText(), V->getPosText()), V);
+    for (Vertex* V : G.vertexList) byId_.emplace(sentralign::engine::sentenceKey(*V), V);
   }
 
   // The vertices of `ids`, in order; every identity must be in the graph.
@@ -130,7 +130,7 @@ class VertexIndex {
 std::vector<SentenceId> idsOf(const std::vector<Vertex*>& list) {
   std::vector<SentenceId> ids;
   ids.reserve(list.size());
-  for (const Vertex* V : list) ids.emplace_back(V->getIdText(), V->getPosText());
+  for (const Vertex* V : list) ids.push_back(sentralign::engine::sentenceKey(*V));
   return ids;
 }
 
