@@ -14,8 +14,12 @@ void writeError(const char* program, const std::string& message) {
 }
 
 int finishStandardOutput(const char* program, int status) {
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
-  const int error = errno;
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0;
+  // A write that failed earlier leaves only the error flag: its reason is
+  // gone, and errno says nothing of it.
+  const int error = !flushed && errno != 0 ? errno : EIO;
+  if (flushed && !std::ferror(stdout)) return status;
   std::fprintf(stderr, "%s: saida padrao: %s\n", program, std::strerror(error));
   return 1;
 }

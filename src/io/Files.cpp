@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 namespace sentralign::io {
 
@@ -49,6 +50,11 @@ bool readFile(const std::string& path, std::string* bytes, std::string* err,
   }
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  // Closed on every way out, running out of memory included.
+  const std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* f) {
+    ::close(*f);
+    delete f;
+  });
 
   std::string raw;
   char buffer[1 << 16];
@@ -57,14 +63,11 @@ bool readFile(const std::string& path, std::string* bytes, std::string* err,
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      failOn(path, error, err, errorOut);
+      failOn(path, errno, err, errorOut);
       return false;
     }
     raw.append(buffer, static_cast<size_t>(n));
   }
-  ::close(fd);
 
   appendWithoutCarriageReturns(raw, bytes);
   return true;
