@@ -19,6 +19,7 @@ fault() { echo "$1"; faults=1; }
 grep -q "^  version: $version\$" CITATION.cff ||
   fault "CITATION.cff: the preferred citation's version is not $version"
 grep -q "^## \[$version\] - " CHANGELOG.md || fault "CHANGELOG.md: no section for $version"
+grep -q "(version $version)" README.md || fault "README.md: the citation is not of $version"
 for page in doc/*.1; do
   grep -q "^\.TH .* \"sentralign $version\"" "$page" || fault "$page: .TH is not of $version"
 done
