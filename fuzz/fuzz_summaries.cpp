@@ -11,14 +11,9 @@
 #include "Graph.h"
 #include "Read.h"
 #include "Vertex.h"
+#include "well_formed.h"
 
-namespace {
-
-bool inGraph(const Graph& G, const Vertex* V) {
-  return std::find(G.vertexList.begin(), G.vertexList.end(), V) != G.vertexList.end();
-}
-
-}  // namespace
+using well_formed::inGraph;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);

@@ -1,19 +1,26 @@
 // Small checkers for the fuzz targets: whether text is well-formed UTF-8,
 // JSON, XML (as the chart writes it), Graphviz dot (as the graph writer
-// writes it), and the fields of CSV records. Each says yes or no; a fuzz
-// target traps on no.
+// writes it), the fields of CSV records, and whether a vertex belongs to a
+// graph. Each says yes or no; a fuzz target traps on no.
 
 #ifndef SENTRALIGN_FUZZ_WELL_FORMED_H_
 #define SENTRALIGN_FUZZ_WELL_FORMED_H_
 
+#include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "Graph.h"
 #include "io/Encoding.h"
 
 namespace well_formed {
+
+// Whether V is one of G's vertices (a reader hands out no other).
+inline bool inGraph(const Graph& G, const class Vertex* V) {
+  return std::find(G.vertexList.begin(), G.vertexList.end(), V) != G.vertexList.end();
+}
 
 inline bool utf8(const std::string& s) { return Encoding::isValidUtf8(s); }
 
