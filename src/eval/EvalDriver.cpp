@@ -104,7 +104,7 @@ bool parseSeconds(const std::string& text, double* value) {
 
 // One option: its name, whether it takes a value, and what it sets. False,
 // with the reason in *err, for a value it cannot take.
-struct OptionSpec {
+struct OptionDefinition {
   const char* name;
   bool takesValue;
   bool (*apply)(const std::string& value, EvalOptions* options, std::string* err);
@@ -130,7 +130,7 @@ bool setPath(const char* name, const std::string& value, const char* what,
   return true;
 }
 
-const OptionSpec kOptions[] = {
+const OptionDefinition kOptions[] = {
     {"--texts", true,
      [](const std::string& v, EvalOptions* o, std::string* err) {
        return setPattern("--texts", v, &o->request.patterns.texts, err);
@@ -225,9 +225,9 @@ const OptionSpec kOptions[] = {
      }},
 };
 
-const OptionSpec* findOption(const std::string& name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (name == spec.name) return &spec;
+const OptionDefinition* findOption(const std::string& name) {
+  for (const OptionDefinition& definition : kOptions) {
+    if (name == definition.name) return &definition;
   }
   return nullptr;
 }
@@ -238,26 +238,26 @@ bool takeOption(int argc, char** argv, int* i, EvalOptions* options, std::string
   const std::string arg = argv[*i];
   const size_t equals = arg.find('=');
   const std::string name = arg.substr(0, equals);
-  const OptionSpec* spec = findOption(name);
-  if (spec == nullptr) {
+  const OptionDefinition* definition = findOption(name);
+  if (definition == nullptr) {
     *err = "opcao desconhecida: " + arg;
     return false;
   }
   std::string value;
   if (equals != std::string::npos) {
-    if (!spec->takesValue) {
+    if (!definition->takesValue) {
       *err = "a opcao " + name + " nao leva valor";
       return false;
     }
     value = arg.substr(equals + 1);
-  } else if (spec->takesValue) {
+  } else if (definition->takesValue) {
     if (*i + 1 >= argc) {
       *err = "a opcao " + name + " pede um valor";
       return false;
     }
     value = argv[++*i];
   }
-  return spec->apply(value, options, err);
+  return definition->apply(value, options, err);
 }
 
 // What the options ask for together, and the one directory.
