@@ -237,15 +237,19 @@ std::string swallowedArgumentHint(const PositionalArguments& args,
   return "";
 }
 
+int textNumberInName(const std::string& path) {
+  const std::string name = sentralign::io::baseName(path);
+  if (name.size() < 2 || !isAsciiLetter(name[0]) || !isDigit(name[1])) return -1;
+  if (name.size() > 3 && isDigit(name[2]) && isDigit(name[3])) return -1;
+  return Read::textNumberOfFileName(name);
+}
+
 std::vector<std::string> textNumberWarnings(const std::vector<std::string>& texts) {
   std::vector<std::string> warnings;
   for (size_t k = 0; k < texts.size(); ++k) {
-    const std::string name = sentralign::io::baseName(texts[k]);
-    if (name.size() < 2 || !isAsciiLetter(name[0]) || !isDigit(name[1])) continue;
-    if (name.size() > 3 && isDigit(name[2]) && isDigit(name[3])) continue;
-    const int number = Read::textNumberOfFileName(name);
+    const int number = textNumberInName(texts[k]);
     const int place = static_cast<int>(k) + 1;
-    if (number == place) continue;
+    if (number < 0 || number == place) continue;
     warnings.push_back(texts[k] + ": o nome indica o texto " + std::to_string(number) +
                        ", mas como TEXTO_" + std::to_string(place) + " ele e o texto " +
                        std::to_string(place) + " para os arquivos de relacoes");

@@ -73,6 +73,11 @@ std::string swallowedArgumentHint(const PositionalArguments& args,
 // without such a number are passed over.
 std::vector<std::string> textNumberWarnings(const std::vector<std::string>& texts);
 
+// The text number that the file name of `path` carries: a letter, then one
+// or two digits ("D3_..." is 3, "D12_..." is 12, "D0_..." is 0); -1 for a
+// name without one (a third digit included).
+int textNumberInName(const std::string& path);
+
 // A warning when the stop list read from `path` holds no usable word (no
 // non-empty entry without blanks).
 std::string stopListWarning(const std::string& path,

@@ -20,6 +20,7 @@
 
 #include "DataDir.h"
 #include "Read.h"
+#include "cli/Diagnostics.h"
 #include "engine/CycleRemovalProgress.h"
 #include "eval/CorpusLayout.h"
 #include "io/Console.h"
@@ -33,7 +34,6 @@ namespace sentralign::cli {
 namespace {
 
 constexpr char kProgram[] = "sentralign";
-constexpr char kConverted[] = "nao e UTF-8; lido como Latin-1 e convertido para UTF-8";
 
 // What the named command line asks for.
 struct NamedOptions {
@@ -248,16 +248,10 @@ std::string readInput(const std::string& path, Messages* messages) {
         path == "-" ? "entrada padrao: " + std::string(std::strerror(error)) : err, error,
         path);
   }
-  if (Encoding::toUtf8(&bytes))
-    messages->add((path == "-" ? "entrada padrao" : path) + ": " + kConverted);
+  const std::string said =
+      io::describeDecoding(path == "-" ? "entrada padrao" : path, io::decodeText(&bytes));
+  if (!said.empty()) messages->add(said);
   return bytes;
-}
-
-// The text number that a file name carries ("D3_..." is 3), 0 for none.
-int numberInName(const std::string& path) {
-  const std::string name = io::baseName(path);
-  if (name.size() < 2 || name[1] < '0' || name[1] > '9') return 0;
-  return Read::textNumberOfFileName(name);
 }
 
 // Text numbers: from the file names when every name carries one and no two
@@ -268,7 +262,7 @@ std::vector<int> textNumbers(const std::vector<std::string>& paths, Messages* me
   std::set<int> seen;
   bool usable = true;
   for (const std::string& path : paths) {
-    const int n = numberInName(path);
+    const int n = textNumberInName(path);
     if (n <= 0 || !seen.insert(n).second) usable = false;
     fromNames.push_back(n);
   }
@@ -286,19 +280,31 @@ std::vector<int> textNumbers(const std::vector<std::string>& paths, Messages* me
   return given;
 }
 
-// A start-up file: the one named by its option, else as sentralign finds it.
-std::string startupFile(const std::optional<std::string>& option, const char* name) {
-  return option ? *option : startupFilePath(name);
+// The start-up files of a run, read once for every cluster.
+struct StartupBytes {
+  std::string stopList;
+  std::string relationTypes;
+};
+
+// The start-up files: those named by --stoplist and --relation-types, else
+// the ones sentralign finds (saying what it found on the way), read and
+// brought to UTF-8.
+StartupBytes readStartupFiles(const NamedOptions& o, Messages* messages) {
+  const StartupFilePaths found = findStartupFiles();
+  if (!o.stopList || !o.relationTypes) {
+    for (const std::string& finding : found.findings) messages->add(finding);
+  }
+  return {readInput(o.stopList.value_or(found.stopList), messages),
+          readInput(o.relationTypes.value_or(found.description), messages)};
 }
 
 // Everything the cluster is made of, read and brought to UTF-8.
 ClusterSource loadCluster(const NamedOptions& o, Messages* messages) {
   ClusterSource source;
   source.segmentation = o.segmented ? Segmentation::kLines : Segmentation::kSentences;
-  source.stopList =
-      readInput(startupFile(o.stopList, "stoplist_portugues.txt"), messages);
-  source.relationTypes = readInput(
-      startupFile(o.relationTypes, "FILE_DESCRIPTION_RELATIONS_CST.txt"), messages);
+  StartupBytes startup = readStartupFiles(o, messages);
+  source.stopList = std::move(startup.stopList);
+  source.relationTypes = std::move(startup.relationTypes);
   // The texts go into the graph by ascending number, whatever their order
   // on the command line, so that the order given changes nothing.
   const std::vector<int> numbers = textNumbers(o.texts, messages);
@@ -315,38 +321,8 @@ ClusterSource loadCluster(const NamedOptions& o, Messages* messages) {
   return source;
 }
 
-// `bytes` as a JSON string: UTF-8 kept, control characters, quotes and
-// backslashes escaped, a byte that is not UTF-8 read as Latin-1.
-std::string jsonString(const std::string& bytes) {
-  std::string out = "\"";
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (c < 0x20 || c == 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      out += escape;
-    } else if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-      const std::string sequence = bytes.substr(i, length);
-      if (length > 1 && sequence.size() == length && Encoding::isValidUtf8(sequence)) {
-        out += sequence;
-        i += length - 1;
-      } else {
-        out += Encoding::latin1ToUtf8(std::string(1, static_cast<char>(c)));
-      }
-    }
-  }
-  return out + "\"";
-}
+// `bytes` (UTF-8: every input was brought to it) as a JSON string.
+std::string jsonString(const std::string& bytes) { return io::jsonQuoted(bytes); }
 
 std::string jsonId(const SentenceId& id) {
   return "{\"text\": " + std::to_string(id.text) +
@@ -483,12 +459,6 @@ int runCluster(const NamedOptions& o) {
   return kNamedSuccess;
 }
 
-// The start-up files of a corpus run, read once for every cluster.
-struct StartupBytes {
-  std::string stopList;
-  std::string relationTypes;
-};
-
 // What ordering one cluster of a corpus gave.
 struct CorpusCluster {
   std::string name;
@@ -545,11 +515,7 @@ void orderCorpusCluster(const NamedOptions& o, const std::string& dir,
 // are done, with a progress line on a terminal.
 int runCorpus(const NamedOptions& o) {
   Messages messages;
-  StartupBytes startup;
-  startup.stopList =
-      readInput(startupFile(o.stopList, "stoplist_portugues.txt"), &messages);
-  startup.relationTypes = readInput(
-      startupFile(o.relationTypes, "FILE_DESCRIPTION_RELATIONS_CST.txt"), &messages);
+  const StartupBytes startup = readStartupFiles(o, &messages);
   std::vector<std::string> dirs;
   std::string err;
   if (CorpusLayout::isCluster(*o.corpus, NamePatterns())) {

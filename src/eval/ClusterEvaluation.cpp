@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr char kConverted[] = "nao e UTF-8; lido como Latin-1 e convertido para UTF-8";
-
 // A sentence by its identity: text number and position.
 using SentenceId = sentralign::engine::SentenceKey;
 
@@ -40,31 +38,14 @@ struct ClusterInput {
   std::vector<InputFile> humans;
 };
 
-// "2, 3 e 7": the lines, the first ten of them.
-std::string lineList(const std::vector<int>& lines) {
-  constexpr size_t kShown = 10;
-  std::string s;
-  for (size_t i = 0; i < lines.size() && i < kShown; ++i) {
-    if (i > 0) s += i + 1 == lines.size() ? " e " : ", ";
-    s += std::to_string(lines[i]);
-  }
-  if (lines.size() > kShown) s += " e mais " + std::to_string(lines.size() - kShown);
-  return s;
-}
-
 // Reads `path` into *file and brings it to UTF-8, saying so in *messages.
 bool readInput(const std::string& path, InputFile* file,
                std::vector<std::string>* messages, std::string* err) {
   file->path = path;
   if (!sentralign::io::readFile(path, &file->bytes, err)) return false;
-  const sentralign::io::TextDecoding decoding = sentralign::io::decodeText(&file->bytes);
-  if (decoding.kind == sentralign::io::TextDecoding::kLatin1) {
-    messages->push_back(path + ": " + kConverted);
-  } else if (decoding.kind == sentralign::io::TextDecoding::kMostlyUtf8) {
-    messages->push_back(path + ": UTF-8 com " + std::to_string(decoding.strayBytes) +
-                        " bytes que nao sao UTF-8, lidos como Latin-1 (linhas " +
-                        lineList(decoding.strayLines) + ")");
-  }
+  const std::string said =
+      sentralign::io::describeDecoding(path, sentralign::io::decodeText(&file->bytes));
+  if (!said.empty()) messages->push_back(said);
   return true;
 }
 

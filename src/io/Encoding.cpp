@@ -232,4 +232,34 @@ std::string jsonQuoted(const std::string& utf8) {
   return q + "\"";
 }
 
+namespace {
+
+// "2, 3 e 7": the lines, the first ten of them.
+std::string lineList(const std::vector<int>& lines) {
+  constexpr size_t kShown = 10;
+  std::string s;
+  for (size_t i = 0; i < lines.size() && i < kShown; ++i) {
+    if (i > 0) s += i + 1 == lines.size() ? " e " : ", ";
+    s += std::to_string(lines[i]);
+  }
+  if (lines.size() > kShown) s += " e mais " + std::to_string(lines.size() - kShown);
+  return s;
+}
+
+}  // namespace
+
+std::string describeDecoding(const std::string& path, const TextDecoding& decoding) {
+  switch (decoding.kind) {
+    case TextDecoding::kUtf8:
+      return "";
+    case TextDecoding::kLatin1:
+      return path + ": nao e UTF-8; lido como Latin-1 e convertido para UTF-8";
+    case TextDecoding::kMostlyUtf8:
+      return path + ": UTF-8 com " + std::to_string(decoding.strayBytes) +
+             " bytes que nao sao UTF-8, lidos como Latin-1 (linhas " +
+             lineList(decoding.strayLines) + ")";
+  }
+  return "";
+}
+
 }  // namespace sentralign::io

@@ -61,6 +61,11 @@ struct TextDecoding {
 // either way). Lines end at line feeds.
 TextDecoding decodeText(std::string* bytes);
 
+// What a tool says of the file `path` that decodeText read as `decoding`:
+// "PATH: nao e UTF-8; ..." for Latin-1, the stray bytes and their lines for
+// UTF-8 with a few stray bytes, "" for UTF-8.
+std::string describeDecoding(const std::string& path, const TextDecoding& decoding);
+
 // `bytes` as text that any terminal line, table cell, CSV field or JSON
 // string can hold, for names and messages: well-formed UTF-8 stays, but a
 // backslash becomes "\\", the control characters become "\n", "\r", "\t"
